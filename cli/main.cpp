@@ -1,0 +1,77 @@
+// formula-scan: the text-mode twin of the window. Its two arguments stand for
+// the two angle fields and go through the same calling order as a press of the
+// button: read, normalise, write back, read again, scan, show.
+#include <cstdio>
+#include <iostream>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "numtext/fpu.h"
+#include "scan/scan.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "Usage: formula-scan [START [END]]\n"
+    "Sweeps START to END degrees (defaults \"0.00\" and \"89.99\") in steps of 0.01\n"
+    "and lists the 100 angles where r(a) = 120 sqrt((0.559 - 0.111 cos a)(1 - cos a))\n"
+    "deviates most from a. Any argument but --help and --version is an angle text.\n";
+
+// The report as text lines end on this platform.
+std::string WithLineFeeds(std::string_view report)
+{
+    std::string text;
+    text.reserve(report.size());
+    for (std::size_t i = 0; i < report.size(); ++i)
+        if (!(report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n'))
+            text += report[i];
+    return text;
+}
+
+int Fail(std::string_view message)
+{
+    std::cout.flush();
+    std::cerr << "formula-scan: " << MessageWithFullStop(message) << '\n';
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string_view> fields;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "formula-scan " FORMULA_VERSION "\n";
+            return 0;
+        }
+        fields.push_back(arg);
+    }
+    if (fields.size() > 2) {
+        std::cerr << kUsage;
+        return 2;
+    }
+
+    SetFpuMode();
+    std::string edit1(fields.size() > 0 ? fields[0] : "0.00");
+    std::string edit2(fields.size() > 1 ? fields[1] : "89.99");
+    try {
+        const TRangeTexts range = NormalizeRange(edit1, edit2);
+        edit1 = range.Start;
+        edit2 = range.End;
+        std::cout << "Начальный угол: " << edit1 << "\nКонечный угол: " << edit2 << '\n';
+        std::cout << WithLineFeeds(ScanDeviations(edit1, edit2));
+    } catch (const Exception& e) {
+        return Fail(e.Message);
+    } catch (const std::bad_alloc&) {
+        return Fail("Out of memory");
+    }
+    return std::cout.flush() ? 0 : 1;
+}

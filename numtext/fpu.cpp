@@ -1,0 +1,27 @@
+#include "numtext/fpu.h"
+
+void SetFpuMode()
+{
+    std::uint16_t cw = kFpuControlWord;
+    asm volatile("fldcw %0" : : "m"(cw));
+}
+
+void ResetFpu()
+{
+    asm volatile("fninit");
+    SetFpuMode();
+}
+
+std::uint16_t FpuControlWord()
+{
+    std::uint16_t cw;
+    asm volatile("fnstcw %0" : "=m"(cw));
+    return cw;
+}
+
+std::uint16_t FpuStatusWord()
+{
+    std::uint16_t sw;
+    asm volatile("fnstsw %0" : "=m"(sw));
+    return sw;
+}

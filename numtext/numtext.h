@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "numtext/exception.h"
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "long double must be the x87 80-bit extended format (64-bit significand): "
+              "build for x86-64 with GCC or Clang");
+
+// Number text never consults the locale: the point is always written, a comma
+// is read as the point, and no digit grouping is written or accepted.
+
+// Removes the characters of codes 0 to 32 from both ends.
+std::string Trim(std::string_view text);
+
+// Turns the first comma into a point.
+std::string FixDecimalSeparator(std::string_view text);
+
+// Reads a number leniently; text that is not a number reads as the number
+// before its first stray character, or as +0. Never returns a NaN.
+// Throws EOverflow for a value beyond the double range or mantissa digits
+// beyond the extended range.
+double StrToNum(std::string_view text);
+
+// Writes value with `decimals` digits after the point (0 to 216), rounding
+// half up on its decimal digits; magnitudes from 2^120 on in exponent form.
+std::string NumToStr(int decimals, double value);
+
+// value scaled by 10^exponent, every step rounded to the extended format.
+// Throws EOverflow when a product leaves the extended range.
+long double Pow10(long double value, int exponent);
+
+std::string IntToStr(std::int32_t value);

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# formula-scan end to end: standard output byte for byte, standard error and exit code.
+set -u
+cli=$1
+expected=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# check NAME EXIT STDOUT-FILE STDERR-TEXT -- ARGS...
+check() {
+    local name=$1 code=$2 out=$3 err=$4
+    shift 5
+    "$cli" "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    if [ "$got" -ne "$code" ]; then
+        echo "FAIL $name: exit $got, expected $code"; failures=$((failures + 1)); return
+    fi
+    if ! cmp -s "$work/out" "$out"; then
+        echo "FAIL $name: standard output differs"; diff "$out" "$work/out" | head -n 5
+        failures=$((failures + 1)); return
+    fi
+    if [ "$(cat "$work/err")" != "$err" ]; then
+        echo "FAIL $name: standard error is '$(head -c 200 "$work/err")'"; failures=$((failures + 1)); return
+    fi
+    echo "ok   $name"
+}
+
+overflow="formula-scan: Floating point overflow."
+printf 'Начальный угол:  1.8E+0308\nКонечный угол: 89.99\n' >"$work/after-write-back"
+printf 'Начальный угол: 0.00\nКонечный угол: 0.00\n1 максимальных отклонений:\n0.0000 => 0.0000  d=0.0000\n' >"$work/empty-fields"
+: >"$work/nothing"
+digits=$(head -c 100000 /dev/zero | tr '\0' '9')
+letters=$(head -c 100000 /dev/zero | tr '\0' 'z')
+
+check "default run"             0 "$expected/default.txt" "" --
+check "exchange, then limits"   0 "$expected/default.txt" "" -- 100 -5
+check "negative start"          0 "$expected/default.txt" "" -- -5 100
+check "empty fields"            0 "$work/empty-fields" "" -- "" ""
+check "first reading overflows" 1 "$work/nothing" "$overflow" -- 1e400 5
+check "end overflows"           1 "$work/nothing" "$overflow" -- 5 -1e400
+check "second reading overflows" 1 "$work/after-write-back" "$overflow" -- 1.79e308 1.79e308
+check "100000 digits"           1 "$work/nothing" "$overflow" -- "$digits"
+check "100000 letters"          0 "$work/empty-fields" "" -- "$letters" "$letters"
+check "three arguments"         2 "$work/nothing" "$("$cli" --help)" -- 1 2 3
+
+"$cli" --help | grep -q '^Usage: formula-scan \[START \[END\]\]' && echo "ok   --help" || { echo "FAIL --help"; failures=$((failures + 1)); }
+"$cli" --version | grep -qE '^formula-scan [0-9]+\.[0-9]+' && echo "ok   --version" || { echo "FAIL --version"; failures=$((failures + 1)); }
+
+[ "$failures" -eq 0 ]
