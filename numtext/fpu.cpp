@@ -8,7 +8,7 @@ void SetFpuMode()
 
 void ResetFpu()
 {
-    asm volatile("fninit");
+    asm volatile("fninit" : : : "st", "st(1)", "st(2)", "st(3)", "st(4)", "st(5)", "st(6)", "st(7)");
     SetFpuMode();
 }
 
