@@ -1,0 +1,84 @@
+// A whole run on two arbitrary field texts, in the window's calling order:
+// the report's count matches its lines and is at most 100, every line has the
+// report's shape, the deviations descend, and every sample is freed.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include "numtext/fpu.h"
+#include "numtext/numtext.h"
+#include "scan/scan.h"
+
+namespace {
+
+// A number as NumToStr writes it with 4 decimals, here always in fixed form.
+bool IsNumber(std::string_view s)
+{
+    if (!s.empty() && s.front() == '-')
+        s.remove_prefix(1);
+    return s.size() >= 6 && s[s.size() - 5] == '.' &&
+           s.find_first_not_of("0123456789.") == std::string_view::npos &&
+           s.find('.') == s.size() - 5;
+}
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void CheckReport(const std::string& report)
+{
+    const std::string_view header = " максимальных отклонений:\r\n";
+    const std::size_t headerEnd = report.find(header);
+    Check(headerEnd != std::string::npos && headerEnd > 0);
+    const std::string countText = report.substr(0, headerEnd);
+    Check(countText.find_first_not_of("0123456789") == std::string::npos);
+    const int count = std::stoi(countText);
+    Check(count <= 100 && IntToStr(count) == countText);
+
+    int lines = 0;
+    double previous = INFINITY;
+    std::size_t from = headerEnd + header.size();
+    for (std::size_t end; (end = report.find("\r\n", from)) != std::string::npos; from = end + 2) {
+        const std::string_view line(report.data() + from, end - from);
+        const std::size_t arrow = line.find(" => ");
+        const std::size_t d = line.find("  d=");
+        Check(arrow != std::string_view::npos && d != std::string_view::npos && arrow < d);
+        const std::string_view angle = line.substr(0, arrow);
+        const std::string_view value = line.substr(arrow + 4, d - arrow - 4);
+        const std::string_view difference = line.substr(d + 4);
+        Check(IsNumber(angle) && IsNumber(value) && IsNumber(difference));
+        // Rounding to 4 decimals keeps a descending order descending, if not strictly.
+        const double deviation = std::fabs(StrToNum(difference));
+        Check(deviation <= previous);
+        previous = deviation;
+        ++lines;
+    }
+    Check(from == report.size() && lines == count);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    FuzzedDataProvider provider(data, size);
+    std::string edit1 = provider.ConsumeRandomLengthString(size);
+    std::string edit2 = provider.ConsumeRemainingBytesAsString();
+
+    ResetFpu();
+    try {
+        const TRangeTexts shown = NormalizeRange(edit1, edit2);
+        edit1 = shown.Start;
+        edit2 = shown.End;
+        CheckReport(ScanDeviations(edit1, edit2));
+    } catch (const EOverflow&) {
+    }
+    Check(TDegClass::Live() == 0);
+    Check((FpuStatusWord() & kFpuInvalid) == 0);
+    return 0;
+}
