@@ -1,0 +1,64 @@
+#include "application.h"
+
+#include <exception>
+#include <new>
+#include <string>
+
+#include <QFileInfo>
+#include <QIcon>
+#include <QMessageBox>
+
+#include "numtext/exception.h"
+#include "numtext/fpu.h"
+
+QString ApplicationTitle(const QString& executablePath)
+{
+    const QString name = QFileInfo(executablePath).fileName();
+    const QString stem = name.left(name.indexOf(u'.'));
+    if (stem.isEmpty())
+        return stem;
+    // The first character is a whole code point, a surrogate pair included.
+    const qsizetype first = stem.front().isHighSurrogate() ? 2 : 1;
+    return stem.left(first) + stem.mid(first).toLower();
+}
+
+TApplication::TApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+    // Only long double arithmetic reads the x87 control word, and Qt has none,
+    // so loading it here is as early as any computation can notice.
+    SetFpuMode();
+    setApplicationName(ApplicationTitle(applicationFilePath()));
+    setWindowIcon(QIcon(QStringLiteral(":/formula-test.png")));
+}
+
+namespace {
+
+void ShowFailure(QWidget* window, const std::string& message)
+{
+    // A failed reading may leave flags or a changed mode behind: the next run
+    // has to start from the state the first one had.
+    ResetFpu();
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
+                    QString::fromStdString(MessageWithFullStop(message)), QMessageBox::Ok, window);
+    // Not every platform hands the activation back when the box goes.
+    QWidget* const active = QApplication::activeWindow();
+    box.exec();
+    if (active)
+        active->activateWindow();
+}
+
+} // namespace
+
+void HandleFailures(QWidget* window, const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const Exception& e) {
+        ShowFailure(window, e.Message);
+    } catch (const std::bad_alloc&) {
+        ShowFailure(window, "Out of memory");
+    } catch (const std::exception& e) {
+        ShowFailure(window, e.what());
+    }
+}

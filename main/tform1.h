@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QPushButton>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+// A push button that Enter without Shift, Ctrl or Alt presses while it has the
+// focus, as Space does; it is never a default button.
+class TPushButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The main window: two angle fields, the button that runs the scan and the
+// report area.
+class TForm1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    QLabel* const Label1;
+    QLineEdit* const Edit1;
+    QLabel* const Label2;
+    QLineEdit* const Edit2;
+    TPushButton* const Button1;
+    QPlainTextEdit* const Memo1;
+
+public slots:
+    // Normalises the range, writes it back into the fields, scans the range as
+    // the fields then show it and puts the report into Memo1. Throws what the
+    // scan throws; the button runs it under HandleFailures.
+    void Button1Click();
+
+private:
+    void CentreOnPrimaryScreen();
+
+    QMetaObject::Connection FrameAwaited;
+};

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Starts formula-test under a window manager on the display this runs on
+# (ctest wraps it in xvfb-run), checks the real window, presses the button,
+# saves a screenshot of the window and closes it.
+# Usage: window_test.sh FORMULA_TEST SCREEN_GRAB SCREENSHOT.png
+set -euo pipefail
+export LC_ALL=C.UTF-8
+program=$1 grab=$2 screenshot=$3
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+openbox 2>/dev/null &
+wm=$!
+app=
+trap 'kill $wm ${app:+$app} 2>/dev/null || true' EXIT
+for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.05
+done
+
+"$program" &
+app=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
+[ -n "$window" ] || fail "no window shown"
+sleep 0.5 # let the window manager settle its frame
+
+caption=$(xprop -id "$window" _NET_WM_NAME)
+[ "$caption" = '_NET_WM_NAME(UTF8_STRING) = "Тестирование формулы"' ] || fail "caption: $caption"
+
+info=$(xwininfo -id "$window")
+width=$(awk '/^  Width:/ {print $2}' <<<"$info")
+height=$(awk '/^  Height:/ {print $2}' <<<"$info")
+[ "$width x $height" = "585 x 388" ] || fail "client area $width x $height"
+
+hints=$(xprop -id "$window" WM_NORMAL_HINTS)
+grep -q 'minimum size: 585 by 388' <<<"$hints" && grep -q 'maximum size: 585 by 388' <<<"$hints" ||
+    fail "resizable: $hints"
+actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
+! grep -Eq 'RESIZE|MAXIMIZE' <<<"$actions" || fail "window manager offers: $actions"
+
+# The outer size, frame included, centred on the screen.
+read -r clientX clientY < <(xwininfo -id "$window" |
+    awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
+read -r extentLeft extentRight extentTop extentBottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
+outerX=$((clientX - extentLeft)) outerY=$((clientY - extentTop))
+outerWidth=$((width + extentLeft + extentRight)) outerHeight=$((height + extentTop + extentBottom))
+read -r screenWidth screenHeight < <(xwininfo -root | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w, h}')
+[ "$outerX,$outerY" = "$(((screenWidth - outerWidth) / 2)),$(((screenHeight - outerHeight) / 2))" ] ||
+    fail "not centred: frame at $outerX,$outerY size ${outerWidth}x$outerHeight"
+
+# Button1's centre.
+xdotool mousemove --window "$window" 84 94 click 1
+sleep 1
+"$grab" "$screenshot" "$outerX" "$outerY" "$outerWidth" "$outerHeight" || fail "no screenshot"
+
+# Closing ends the program with 0 whatever the fields hold.
+xdotool mousemove --window "$window" 140 22 click 1 type 1e400
+xdotool windowactivate --sync "$window" key --clearmodifiers alt+F4
+status=0
+timeout 10 tail --pid="$app" -f /dev/null || fail "still running after close"
+wait "$app" || status=$?
+app=
+[ "$status" -eq 0 ] || fail "exit code $status"
+echo "window checked, screenshot in $screenshot"
