@@ -1,7 +1,10 @@
 // Button1Click with the default fields, from the mouse press on Button1 to the
 // report being in Memo1, on the offscreen platform.
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -34,6 +37,30 @@ void BM_Button1ClickSameReport(benchmark::State& state)
         QTest::mouseClick(Form->Button1, Qt::LeftButton);
 }
 BENCHMARK(BM_Button1ClickSameReport)->Unit(benchmark::kMillisecond);
+
+// A mebibyte typed into Edit1: digits (the overflow box, answered as soon as
+// it is up), letters, control characters or mixed scripts.
+void BM_Button1ClickMebibyteField(benchmark::State& state)
+{
+    static const QString pieces[] = {QStringLiteral("9"), QStringLiteral("x"), QStringLiteral("\x01\t\x1f "),
+                                     QStringLiteral("угол 角度 zeta 1,5 ")};
+    const QString& piece = pieces[state.range(0)];
+    const QString text = piece.repeated((1 << 20) / piece.toUtf8().size());
+    for (auto _ : state) {
+        state.PauseTiming();
+        Form->Edit1->setText(text);
+        Form->Memo1->setPlainText(QStringLiteral("\n"));
+        QCoreApplication::processEvents();  // the field as the user sees it before the press
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        state.ResumeTiming();
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+    }
+    Form->Edit1->setText(QStringLiteral("0.00"));
+}
+BENCHMARK(BM_Button1ClickMebibyteField)->DenseRange(0, 3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
