@@ -1,5 +1,7 @@
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string>
 
 #include "numtext/numtext.h"
 
