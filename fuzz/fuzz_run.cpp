@@ -9,21 +9,12 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include "fixed_form.h"
 #include "numtext/fpu.h"
 #include "numtext/numtext.h"
 #include "scan/scan.h"
 
 namespace {
-
-// A number as NumToStr writes it with 4 decimals, here always in fixed form.
-bool IsNumber(std::string_view s)
-{
-    if (!s.empty() && s.front() == '-')
-        s.remove_prefix(1);
-    return s.size() >= 6 && s[s.size() - 5] == '.' &&
-           s.find_first_not_of("0123456789.") == std::string_view::npos &&
-           s.find('.') == s.size() - 5;
-}
 
 void Check(bool condition)
 {
@@ -52,7 +43,7 @@ void CheckReport(const std::string& report)
         const std::string_view angle = line.substr(0, arrow);
         const std::string_view value = line.substr(arrow + 4, d - arrow - 4);
         const std::string_view difference = line.substr(d + 4);
-        Check(IsNumber(angle) && IsNumber(value) && IsNumber(difference));
+        Check(IsFixedForm(angle, 4) && IsFixedForm(value, 4) && IsFixedForm(difference, 4));
         // Rounding to 4 decimals keeps a descending order descending, if not strictly.
         const double deviation = std::fabs(StrToNum(difference));
         Check(deviation <= previous);
