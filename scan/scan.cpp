@@ -1,6 +1,7 @@
 #include "scan/scan.h"
 
 #include <cmath>
+#include <vector>
 
 #include "numtext/numtext.h"
 
@@ -9,14 +10,6 @@
 // extended one, so an end equal to it stays and anything larger is lowered.
 namespace {
 
-constexpr long double kDegToRad = 0.0174532925199432957692369076848861271344L;  // π/180
-// π/2 in two parts: the extended value nearest it, and the rest.
-constexpr long double kHalfPi = 1.570796326794896619256404479703093102216L;
-constexpr long double kHalfPiRest = -2.50827880633416601177866354016537851e-20L;
-constexpr long double kCoefficient = 0.111L;
-constexpr long double kConstant = 0.559L;
-constexpr long double kScale = 120.0L;
-constexpr long double kStep = 0.01L;
 constexpr long double kEndLimit = 89.99L;
 constexpr double kEndLimitStored = 89.99;
 constexpr std::int32_t kRetained = 100;
@@ -25,12 +18,21 @@ constexpr int kReportDecimals = 4;
 
 static_assert(kEndLimitStored < kEndLimit);
 
-// The extended cosine on [0, π/2]. Past π/4 it is the sine of the complement:
-// the subtraction from kHalfPi is exact there and kHalfPiRest restores the
-// rest, which spares the library's general argument reduction (half the run).
-long double Cosine(long double x)
+// The signed difference the report shows, computed anew from the stored doubles.
+double Difference(const TDegClass& sample)
 {
-    return x > kHalfPi / 2 ? std::sin((kHalfPi - x) + kHalfPiRest) : std::cos(x);
+    return static_cast<double>(static_cast<long double>(sample.Angle) - sample.Value);
+}
+
+// The list's samples in list order, each with its signed difference as the report computes it.
+std::vector<TSample> KeptSamples(const TMaxList& list)
+{
+    std::vector<TSample> kept(list.Count());
+    for (std::int32_t i = 0; i < list.Count(); ++i) {
+        const TDegClass* sample = list.GetItem(i);
+        kept[i] = {sample->Angle, sample->Value, Difference(*sample)};
+    }
+    return kept;
 }
 
 } // namespace
@@ -48,33 +50,27 @@ TRangeTexts NormalizeRange(std::string_view startText, std::string_view endText)
     return {NumToStr(kRangeDecimals, start), NumToStr(kRangeDecimals, end)};
 }
 
-double FormulaValue(double angle)
-{
-    const long double x = kDegToRad * angle;
-    const double k = static_cast<double>(Cosine(x));                      // stored
-    const long double p = kConstant - kCoefficient * k;
-    const long double q = 1.0L - k;
-    const long double s = std::sqrt(p * q);
-    return static_cast<double>(kScale * s);                              // stored
-}
-
-std::string ScanDeviations(std::string_view startText, std::string_view endText)
+std::string ScanDeviations(std::string_view startText, std::string_view endText, TSweep* sweep)
 {
     const double start = StrToNum(startText);
     const double end = StrToNum(endText);
+    if (sweep)
+        *sweep = {};
     TMaxList list;
-    // The angle is accumulated, never recomputed as start + n × step: its
-    // drift decides whether the last step lands on the end or just past it.
-    for (double angle = start; angle <= end; angle = static_cast<double>(angle + kStep)) {
-        const double r = FormulaValue(angle);
+    SweepRange(start, end, [&list, sweep](const TSample& s) {
+        if (sweep)
+            sweep->Samples.push_back(s);
         TDegClass* sample = list.AddItem();
-        sample->Angle = angle;
-        sample->Value = r;
-        sample->Deviation = static_cast<double>(std::fabs(static_cast<long double>(angle) - r));
+        sample->Angle = s.Angle;
+        sample->Value = s.Value;
+        // |D| is the rounded |Angle - Value|: rounding is symmetric about zero.
+        sample->Deviation = std::fabs(s.D);
         if (list.Count() > kRetained)
             list.DeleteMin();
-    }
+    });
     list.SortByDeviation();
+    if (sweep)
+        sweep->Kept = KeptSamples(list);
     return BuildReport(list);
 }
 
@@ -83,7 +79,7 @@ std::string BuildReport(const TMaxList& list)
     std::string report = IntToStr(list.Count()) + " максимальных отклонений:\r\n";
     for (std::int32_t i = 0; i < list.Count(); ++i) {
         const TDegClass* sample = list.GetItem(i);
-        const double d = static_cast<double>(static_cast<long double>(sample->Angle) - sample->Value);
+        const double d = Difference(*sample);
         report += NumToStr(kReportDecimals, sample->Angle);
         report += " => ";
         report += NumToStr(kReportDecimals, sample->Value);

@@ -120,6 +120,33 @@ TEST(ScanDeviations, FreesEverySample)
     EXPECT_EQ(TDegClass::Live(), live);
 }
 
+// The walk hands out the very doubles the report is written from.
+TEST(ScanDeviations, SweepHoldsEverySampleAndTheKeptOnesInReportOrder)
+{
+    TSweep sweep;
+    sweep.Samples.resize(3);  // a reused sweep starts afresh
+    const std::vector<std::string> lines = Lines(ScanDeviations("0.00", "89.99", &sweep));
+    ASSERT_EQ(sweep.Samples.size(), 8999u);
+    ASSERT_EQ(sweep.Kept.size(), 100u);
+    EXPECT_EQ(sweep.Samples.back().Angle, 89.98000000000913);
+
+    double angle = 0.0;
+    for (const TSample& s : sweep.Samples) {
+        ASSERT_EQ(s.Angle, angle);
+        ASSERT_EQ(s.Value, FormulaValue(angle));
+        ASSERT_EQ(s.D, static_cast<double>(static_cast<long double>(s.Angle) - s.Value));
+        angle = static_cast<double>(angle + 0.01L);
+    }
+    for (std::size_t i = 0; i < sweep.Kept.size(); ++i) {
+        const TSample& k = sweep.Kept[i];
+        EXPECT_EQ(lines[i + 1], NumToStr(4, k.Angle) + " => " + NumToStr(4, k.Value) + "  d=" + NumToStr(4, k.D));
+        const std::size_t n = static_cast<std::size_t>(std::llround(k.Angle * 100));
+        ASSERT_LT(n, sweep.Samples.size());
+        EXPECT_EQ(sweep.Samples[n].Angle, k.Angle);
+        EXPECT_EQ(sweep.Samples[n].D, k.D);
+    }
+}
+
 TEST(FormulaValue, ExactAtZero)
 {
     EXPECT_EQ(FormulaValue(0.0), 0.0);
