@@ -27,6 +27,7 @@ double StrToNum(std::string_view text);
 // Writes value with `decimals` digits after the point, rounding half up on its
 // decimal digits; magnitudes from 2^120 on in exponent form. A count outside
 // 0 to 216 is taken as the nearer bound: 217 and more give 216 decimals.
+// A NaN is written "NaN", right-aligned like "+Inf" and "-Inf".
 std::string NumToStr(int decimals, double value);
 
 // value scaled by 10^exponent, every step rounded to the extended format.

@@ -81,6 +81,10 @@ std::string NumToStr(int decimals, double value)
     decimals = std::clamp(decimals, 0, kMaxDecimals);
     if (std::isinf(value))
         return PadLeft(value > 0 ? "+Inf" : "-Inf", decimals);
+    // The program never writes a NaN; a caller that does gets a plain word,
+    // not digits of whatever the backend makes of it.
+    if (std::isnan(value))
+        return PadLeft("NaN", decimals);
 
     const bool negative = std::signbit(value);
     const Extended a = Abs(Extended(value));  // widening is exact

@@ -11,7 +11,7 @@ namespace {
 struct Writing {
     int decimals;
     double value;
-    const char* text;
+    std::string text;
 };
 
 class NumToStrWrites : public testing::TestWithParam<Writing> {};
@@ -41,7 +41,15 @@ INSTANTIATE_TEST_SUITE_P(ExponentForm, NumToStrWrites, testing::Values(
     Writing{40, -0x1p120, "              -1.32922799578491587E+0036"}));
 
 INSTANTIATE_TEST_SUITE_P(Infinities, NumToStrWrites, testing::Values(
-    Writing{2, HUGE_VAL, "+Inf"}, Writing{4, -HUGE_VAL, "-Inf"}, Writing{7, HUGE_VAL, "   +Inf"}));
+    Writing{2, HUGE_VAL, "+Inf"}, Writing{4, -HUGE_VAL, "-Inf"}, Writing{7, HUGE_VAL, "   +Inf"},
+    Writing{2, NAN, "NaN"}, Writing{5, -NAN, "  NaN"}));
+
+// Counts beyond 0 to 216 are taken as the nearer bound; near 2^31 the length
+// computations once overflowed.
+INSTANTIATE_TEST_SUITE_P(CountsOutOfRange, NumToStrWrites, testing::Values(
+    Writing{-1, 2.5, "3"}, Writing{-2147483647 - 1, 0.49, "0"},
+    Writing{217, 0.5, "0.5" + std::string(215, '0')}, Writing{2147483647, 1.0, "1." + std::string(216, '0')},
+    Writing{2147483647, HUGE_VAL, std::string(212, ' ') + "+Inf"}));
 
 INSTANTIATE_TEST_SUITE_P(FourAndZeroDecimals, NumToStrWrites, testing::Values(
     Writing{4, 0.0, "0.0000"}, Writing{4, 0.00005, "0.0001"}, Writing{4, 0.00015, "0.0002"},
