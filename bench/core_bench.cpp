@@ -12,7 +12,7 @@ void BM_ScanDeviations(benchmark::State& state)
 }
 BENCHMARK(BM_ScanDeviations)->Unit(benchmark::kMicrosecond);
 
-// The floor of the default scan: what no implementation of it can avoid.
+// The floor of the default scan, what no implementation of it can avoid:
 // 8,999 formula values over the same accumulated angles...
 void BM_FloorFormulaValue(benchmark::State& state)
 {
@@ -48,6 +48,19 @@ void BM_FloorMinSearch(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FloorMinSearch)->Unit(benchmark::kMicrosecond);
+
+// ...and 8,999 creations and destructions of a sample, one per sample swept.
+void BM_FloorAllocation(benchmark::State& state)
+{
+    for (auto _ : state) {
+        for (int i = 0; i < 8999; ++i) {
+            auto* sample = new TDegClass;
+            benchmark::DoNotOptimize(sample);
+            delete sample;
+        }
+    }
+}
+BENCHMARK(BM_FloorAllocation)->Unit(benchmark::kMicrosecond);
 
 void BM_StrToNum(benchmark::State& state)
 {
