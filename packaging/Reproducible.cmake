@@ -2,9 +2,10 @@
 #
 # The one time that may reach an output is SOURCE_DATE_EPOCH: the builder's if it
 # exports one, else the time of the last commit. It holds for this configure run
-# (string(TIMESTAMP) reads it), for every compile and custom command of the build
-# (rcc stamps resources with the file times of a fresh checkout otherwise) and for
-# CPack (packaging/CMakeLists.txt hands it on).
+# (string(TIMESTAMP) reads it), for every custom command of the build (rcc stamps
+# resources with the file times of a fresh checkout otherwise) and for CPack
+# (packaging/CMakeLists.txt hands it on). The compiler is left without it, so that
+# a new commit does not recompile everything: nothing may ask it for the time.
 if(DEFINED ENV{SOURCE_DATE_EPOCH})
     set(FORMULA_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
 else()
@@ -39,10 +40,10 @@ else()
 endif()
 
 if(DEFINED FORMULA_SOURCE_DATE_EPOCH)
-    set(launcher "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${FORMULA_SOURCE_DATE_EPOCH}")
-    set_property(GLOBAL PROPERTY RULE_LAUNCH_COMPILE "${launcher}")
-    set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "${launcher}")
+    set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM
+                 "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${FORMULA_SOURCE_DATE_EPOCH}")
 endif()
+add_compile_options(-Werror=date-time)
 
 # Neither the checkout's nor the build folder's path may reach a binary (__FILE__,
 # debug information): both are written as if relative to the checkout.
