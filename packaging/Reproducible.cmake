@@ -48,7 +48,3 @@ add_compile_options(-Werror=date-time)
 # Neither the checkout's nor the build folder's path may reach a binary (__FILE__,
 # debug information): both are written as if relative to the checkout.
 add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=" "-ffile-prefix-map=${PROJECT_BINARY_DIR}/=")
-
-# Installed folders get the same modes under any umask.
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
