@@ -22,3 +22,7 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD
 cmake --build build-sanitize
 tools/fuzz-smoke build-sanitize "${FUZZ_SECONDS:-30}"
 LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp ctest --test-dir build-sanitize --output-on-failure
+
+# The Debian package of the Release build: checked, built once more from a fresh
+# clone and compared, and run unpacked.
+tools/package-test build
