@@ -20,7 +20,7 @@ void BM_FloorFormulaValue(benchmark::State& state)
         double angle = 0.0;
         for (int i = 0; i < 8999; ++i) {
             benchmark::DoNotOptimize(FormulaValue(angle));
-            angle = static_cast<double>(angle + 0.01L);
+            angle = static_cast<double>(angle + 0.01_ext);
         }
     }
 }

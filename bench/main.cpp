@@ -1,6 +1,6 @@
 #include <benchmark/benchmark.h>
 
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 
 // Measured in the x87 mode the programs run in, whatever the process started with.
 int main(int argc, char** argv)

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 #include "scan/scan.h"
 
 namespace {

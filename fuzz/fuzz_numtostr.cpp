@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "fixed_form.h"
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 #include "numtext/numtext.h"
 
 namespace {

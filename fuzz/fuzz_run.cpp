@@ -10,7 +10,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fixed_form.h"
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 #include "numtext/numtext.h"
 #include "scan/scan.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 #include "numtext/numtext.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -9,7 +9,7 @@
 #include <QMessageBox>
 
 #include "numtext/exception.h"
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 
 QString ApplicationTitle(const QString& executablePath)
 {

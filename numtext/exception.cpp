@@ -1,5 +1,7 @@
 #include "numtext/exception.h"
 
+inline namespace FORMULA_CORE_NS {
+
 std::string MessageWithFullStop(std::string_view message)
 {
     std::string text(message);
@@ -7,3 +9,5 @@ std::string MessageWithFullStop(std::string_view message)
         text += '.';
     return text;
 }
+
+} // namespace FORMULA_CORE_NS

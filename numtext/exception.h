@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace FORMULA_CORE_NS {
+
 // Failures carry a message text and are raised, never returned.
 class Exception : public std::exception {
 public:
@@ -26,3 +28,5 @@ public:
 // The text a failure is shown with: a full stop is appended when the last
 // character's code lies above that of ".".
 std::string MessageWithFullStop(std::string_view message);
+
+} // namespace FORMULA_CORE_NS

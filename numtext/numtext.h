@@ -1,15 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
+#include "extended/extended.h"
 #include "numtext/exception.h"
 
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "long double must be the x87 80-bit extended format (64-bit significand): "
-              "build for x86-64 with GCC or Clang");
+inline namespace FORMULA_CORE_NS {
 
 // Number text never consults the locale: the point is always written, a comma
 // is read as the point, and no digit grouping is written or accepted.
@@ -26,12 +24,15 @@ std::string FixDecimalSeparator(std::string_view text);
 // beyond the extended range.
 double StrToNum(std::string_view text);
 
-// Writes value with `decimals` digits after the point (0 to 216), rounding
-// half up on its decimal digits; magnitudes from 2^120 on in exponent form.
+// Writes value with `decimals` digits after the point, rounding half up on its
+// decimal digits; magnitudes from 2^120 on in exponent form. A count outside
+// 0 to 216 is taken as the nearer bound: 217 and more give 216 decimals.
 std::string NumToStr(int decimals, double value);
 
 // value scaled by 10^exponent, every step rounded to the extended format.
 // Throws EOverflow when a product leaves the extended range.
-long double Pow10(long double value, int exponent);
+Extended Pow10(const Extended& value, int exponent);
 
 std::string IntToStr(std::int32_t value);
+
+} // namespace FORMULA_CORE_NS

@@ -5,22 +5,25 @@
 
 #include "numtext/numtext.h"
 
+inline namespace FORMULA_CORE_NS {
+
 namespace {
 
-constexpr long double kDigitScale = 1e17L;  // exact
+const Extended kDigitScale = 1e17;  // exact
 constexpr int kDigitCount = 19;             // d0 .. d18; d0 only ever takes a carry
 constexpr int kFixedLimitExponent = 35;     // 2^120 and above: exponent form
+constexpr int kMaxDecimals = 216;
 
 // d0 .. d18 of m × 10^17, with m below 16.
 struct TDigits {
     char D[kDigitCount];
 
-    explicit TDigits(long double m)
+    explicit TDigits(const Extended& m)
     {
         // The product is rounded to the 64-bit significand first, then to an
         // integer with ties to even (the x87 rounding mode is to nearest).
-        const long double product = m * kDigitScale;
-        std::int64_t value = std::llrint(product);
+        const Extended product = m * kDigitScale;
+        std::int64_t value = RoundToInt64(product);
         for (int i = kDigitCount - 1; i >= 0; --i) {
             D[i] = static_cast<char>('0' + value % 10);
             value /= 10;
@@ -50,7 +53,7 @@ std::string PadLeft(std::string text, int width)
     return text;
 }
 
-std::string ExponentForm(int decimals, bool negative, long double m, int exponent)
+std::string ExponentForm(int decimals, bool negative, const Extended& m, int exponent)
 {
     const int g = std::max(2, std::min(18, decimals - 8));
     TDigits digits(m);
@@ -75,19 +78,19 @@ std::string ExponentForm(int decimals, bool negative, long double m, int exponen
 
 std::string NumToStr(int decimals, double value)
 {
-    decimals = std::max(decimals, 0);
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
     if (std::isinf(value))
         return PadLeft(value > 0 ? "+Inf" : "-Inf", decimals);
 
     const bool negative = std::signbit(value);
-    const long double a = std::fabs(static_cast<long double>(value));  // widening is exact
-    long double m = a;
+    const Extended a = Abs(Extended(value));  // widening is exact
+    Extended m = a;
     int exponent = 0;
-    if (a >= 10.0L) {
+    if (a >= 10.0) {
         // Scale into [1, 16) by powers of ten estimated from the binary
         // exponent: 19728 / 65536 lies just below log10(2).
         for (;;) {
-            const int k = (std::ilogb(m) * 19728) >> 16;
+            const int k = (BinaryExponent(m) * 19728) >> 16;
             if (k == 0)
                 break;
             m = Pow10(m, -k);
@@ -121,3 +124,5 @@ std::string IntToStr(std::int32_t value)
 {
     return std::to_string(value);
 }
+
+} // namespace FORMULA_CORE_NS

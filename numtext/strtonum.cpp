@@ -5,6 +5,8 @@
 #include "numtext/numtext.h"
 #include "numtext/pow10.h"
 
+inline namespace FORMULA_CORE_NS {
+
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -18,7 +20,7 @@ struct TReading {
     bool HasDigit = false;  // a mantissa digit came before any break
     bool Negative = false;
     bool WellFormed = false;
-    long double Mantissa = 0.0L;
+    Extended Mantissa;
     std::int64_t Exponent = 0;  // the decimal exponent N of Mantissa, saturated
 };
 
@@ -37,7 +39,7 @@ TReading Read(std::string_view s)
         if (IsDigit(s[i])) {
             r.HasDigit = true;
             // Each step rounded to the 64-bit significand; exact below 2^64.
-            r.Mantissa = r.Mantissa * 10.0L + (s[i] - '0');
+            r.Mantissa = r.Mantissa * 10.0 + double(s[i] - '0');
             fractionDigits += inFraction;
         } else if (s[i] == '.' && !inFraction) {
             inFraction = true;
@@ -45,7 +47,7 @@ TReading Read(std::string_view s)
             break;
         }
     }
-    if (std::isinf(r.Mantissa))
+    if (IsInf(r.Mantissa))
         throw EOverflow();
 
     std::int64_t exponent = 0;
@@ -97,12 +99,14 @@ double StrToNum(std::string_view text)
     const int n = static_cast<int>(std::clamp<std::int64_t>(r.Exponent, -kPow10Limit, kPow10Limit));
     // A malformed text reads as its well-formed prefix, but only a well-formed
     // one is a number that can overflow: the prefix saturates to infinity.
-    long double v = r.WellFormed ? Pow10(r.Mantissa, n) : ScalePow10(r.Mantissa, n);
+    Extended v = r.WellFormed ? Pow10(r.Mantissa, n) : ScalePow10(r.Mantissa, n);
     if (r.Negative)
         v = -v;
     // Rounding to double: the one point where an extended value can leave the double range.
     const double result = static_cast<double>(v);
-    if (r.WellFormed && std::isinf(result) && !std::isinf(v))
+    if (r.WellFormed && std::isinf(result) && !IsInf(v))
         throw EOverflow();
     return result;
 }
+
+} // namespace FORMULA_CORE_NS

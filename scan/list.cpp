@@ -3,6 +3,8 @@
 #include <cstring>
 #include <string>
 
+inline namespace FORMULA_CORE_NS {
+
 EListError::EListError(std::int32_t index)
     : Exception("List index out of bounds (" + std::to_string(index) + ")")
 {
@@ -97,3 +99,5 @@ void TClassList::DeleteItem(std::int32_t index)
     delete Get(index);
     Delete(index);
 }
+
+} // namespace FORMULA_CORE_NS

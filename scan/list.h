@@ -4,6 +4,8 @@
 
 #include "numtext/exception.h"
 
+inline namespace FORMULA_CORE_NS {
+
 // Root of everything an owning list may hold: destroyed through its own destructor.
 class TObject {
 public:
@@ -68,3 +70,5 @@ public:
     void Clear() override;
     void DeleteItem(std::int32_t index);
 };
+
+} // namespace FORMULA_CORE_NS

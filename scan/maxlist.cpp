@@ -2,6 +2,8 @@
 
 #include <memory>
 
+inline namespace FORMULA_CORE_NS {
+
 std::int32_t CompareDeviation(const TObject* a, const TObject* b)
 {
     const double x = static_cast<const TDegClass*>(a)->Deviation;
@@ -44,3 +46,5 @@ void TMaxList::SortByDeviation()
 {
     Sort(CompareDeviation);
 }
+
+} // namespace FORMULA_CORE_NS

@@ -5,6 +5,8 @@
 
 #include "scan/list.h"
 
+inline namespace FORMULA_CORE_NS {
+
 // One sampled angle, its formula value and |Angle - Value|.
 class TDegClass : public TObject {
 public:
@@ -34,3 +36,5 @@ public:
     TDegClass* GetItem(std::int32_t index) const;
     void SortByDeviation();
 };
+
+} // namespace FORMULA_CORE_NS

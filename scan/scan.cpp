@@ -5,23 +5,23 @@
 
 #include "numtext/numtext.h"
 
+inline namespace FORMULA_CORE_NS {
+
 // Extended constants are the extended values nearest their decimals; the one
 // double constant is the double nearest 89.99, which lies just below the
 // extended one, so an end equal to it stays and anything larger is lowered.
 namespace {
 
-constexpr long double kEndLimit = 89.99L;
+const Extended kEndLimit = 89.99_ext;
 constexpr double kEndLimitStored = 89.99;
 constexpr std::int32_t kRetained = 100;
 constexpr int kRangeDecimals = 2;
 constexpr int kReportDecimals = 4;
 
-static_assert(kEndLimitStored < kEndLimit);
-
 // The signed difference the report shows, computed anew from the stored doubles.
 double Difference(const TDegClass& sample)
 {
-    return static_cast<double>(static_cast<long double>(sample.Angle) - sample.Value);
+    return static_cast<double>(Extended(sample.Angle) - sample.Value);
 }
 
 // The list's samples in list order, each with its signed difference as the report computes it.
@@ -89,3 +89,5 @@ std::string BuildReport(const TMaxList& list)
     }
     return report;
 }
+
+} // namespace FORMULA_CORE_NS

@@ -8,6 +8,8 @@
 #include "scan/maxlist.h"
 #include "scan/sweep.h"
 
+inline namespace FORMULA_CORE_NS {
+
 // The two range texts as the fields are to show them.
 struct TRangeTexts {
     std::string Start;
@@ -31,3 +33,5 @@ std::string ScanDeviations(std::string_view startText, std::string_view endText,
 
 // Header line with the count, then one line per sample in list order.
 std::string BuildReport(const TMaxList& list);
+
+} // namespace FORMULA_CORE_NS

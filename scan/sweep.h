@@ -1,8 +1,9 @@
 #pragma once
 
-#include <cmath>
-
+#include "extended/extended.h"
 #include "scan/formula.h"
+
+inline namespace FORMULA_CORE_NS {
 
 // One sample of a sweep: the doubles the report shows for it.
 struct TSample {
@@ -12,7 +13,7 @@ struct TSample {
 };
 
 // The angle step of every sweep, in degrees.
-inline constexpr long double kStep = 0.01L;
+inline const Extended kStep = 0.01_ext;
 
 // Calls visit(sample) for every sample from start up to end in steps of 0.01
 // degree, in order. The angle is accumulated, never recomputed as
@@ -25,7 +26,9 @@ void SweepRange(double start, double end, Visit&& visit)
         TSample sample;
         sample.Angle = angle;
         sample.Value = FormulaValue(angle);
-        sample.D = static_cast<double>(static_cast<long double>(angle) - sample.Value);
+        sample.D = static_cast<double>(Extended(angle) - sample.Value);
         visit(sample);
     }
 }
+
+} // namespace FORMULA_CORE_NS

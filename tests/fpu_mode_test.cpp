@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 #include "numtext/numtext.h"
 #include "scan/scan.h"
 
@@ -33,8 +33,6 @@ const TExactResult kExactResults[] = {
     {"FormulaValue at 0.03", [] { return Hex(FormulaValue(0.03)); }, "0x1.e737f3348edf8p-6"},
 };
 
-#if defined(__x86_64__) || defined(__i386__)
-
 void LoadControlWord(std::uint16_t word) { asm volatile("fldcw %0" : : "m"(word)); }
 
 // kFpuControlWord with precision control 10b: 53-bit significand.
@@ -56,14 +54,5 @@ TEST(SetFpuMode, MakesAProcessStartedAt53BitPrecisionExact)
     EXPECT_EQ(after, report);
     EXPECT_EQ(after.substr(after.find('\n') + 1, 28), "89.9800 => 89.7008  d=0.2792");
 }
-
-#else
-
-TEST(SetFpuMode, MakesAProcessStartedAt53BitPrecisionExact)
-{
-    GTEST_SKIP() << "the x87 precision control only matters to the x87 backend";
-}
-
-#endif
 
 } // namespace

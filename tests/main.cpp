@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 
 // A process may start in another x87 mode (a Windows process at 53-bit
 // precision): the tests run in the one the programs set at start-up.

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 #include "numtext/numtext.h"
 
 namespace {

@@ -18,7 +18,7 @@
 
 #include "application.h"
 #include "numtext/exception.h"
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
 #include "scan/scan.h"
 #include "tform1.h"
 

@@ -1,4 +1,6 @@
-#include "numtext/fpu.h"
+#include "extended/fpu.h"
+
+inline namespace FORMULA_CORE_NS {
 
 void SetFpuMode()
 {
@@ -25,3 +27,5 @@ std::uint16_t FpuStatusWord()
     asm volatile("fnstsw %0" : "=m"(sw));
     return sw;
 }
+
+} // namespace FORMULA_CORE_NS
