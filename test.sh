@@ -2,7 +2,9 @@
 # Installs what is missing, builds everything and runs every test: the Release
 # build's tests (core, window, end to end, memcheck), the same core and
 # end-to-end tests on the mpfr backend, then a clang build of both backends with
-# ASan, LSan and UBSan: a short run of each fuzz target and the same tests again.
+# ASan, LSan and UBSan: a short run of each fuzz target and the same tests again;
+# then the Debian package, and last the cross builds for aarch64 and Windows,
+# under their emulators.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps
@@ -26,3 +28,5 @@ LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp ctest --test-dir build-sanitize -
 # The Debian package of the Release build: checked, built once more from a fresh
 # clone and compared, and run unpacked.
 tools/package-test build
+
+tools/cross-test build

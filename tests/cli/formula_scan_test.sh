@@ -1,8 +1,14 @@
 #!/usr/bin/env bash
 # formula-scan end to end: standard output byte for byte, standard error and exit code.
+# Usage: formula_scan_test.sh EXPECTED-DIR [EMULATOR...] FORMULA-SCAN
 set -u
-cli=$1
-expected=$2
+expected=$1
+shift
+cli=("$@")
+# A Windows build writes its lines with CR LF, and its command line ends at
+# 32,767 characters.
+windows=0
+case "${cli[-1]}" in *.exe) windows=1 ;; esac
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -11,8 +17,11 @@ failures=0
 check() {
     local name=$1 code=$2 out=$3 err=$4
     shift 5
-    "$cli" "$@" >"$work/out" 2>"$work/err"
+    "${cli[@]}" "$@" >"$work/out" 2>"$work/err"
     local got=$?
+    if [ "$windows" -eq 1 ]; then
+        sed -i 's/\r$//' "$work/out" "$work/err"
+    fi
     if [ "$got" -ne "$code" ]; then
         echo "FAIL $name: exit $got, expected $code"; failures=$((failures + 1)); return
     fi
@@ -40,11 +49,13 @@ check "empty fields"            0 "$work/empty-fields" "" -- "" ""
 check "first reading overflows" 1 "$work/nothing" "$overflow" -- 1e400 5
 check "end overflows"           1 "$work/nothing" "$overflow" -- 5 -1e400
 check "second reading overflows" 1 "$work/after-write-back" "$overflow" -- 1.79e308 1.79e308
-check "100000 digits"           1 "$work/nothing" "$overflow" -- "$digits"
-check "100000 letters"          0 "$work/empty-fields" "" -- "$letters" "$letters"
-check "three arguments"         2 "$work/nothing" "$("$cli" --help)" -- 1 2 3
+if [ "$windows" -eq 0 ]; then
+    check "100000 digits"       1 "$work/nothing" "$overflow" -- "$digits"
+    check "100000 letters"      0 "$work/empty-fields" "" -- "$letters" "$letters"
+fi
+check "three arguments"         2 "$work/nothing" "$("${cli[@]}" --help | tr -d '\r')" -- 1 2 3
 
-"$cli" --help | grep -q '^Usage: formula-scan \[START \[END\]\]' && echo "ok   --help" || { echo "FAIL --help"; failures=$((failures + 1)); }
-"$cli" --version | grep -qE '^formula-scan [0-9]+\.[0-9]+' && echo "ok   --version" || { echo "FAIL --version"; failures=$((failures + 1)); }
+"${cli[@]}" --help | grep -q '^Usage: formula-scan \[START \[END\]\]' && echo "ok   --help" || { echo "FAIL --help"; failures=$((failures + 1)); }
+"${cli[@]}" --version | grep -qE '^formula-scan [0-9]+\.[0-9]+' && echo "ok   --version" || { echo "FAIL --version"; failures=$((failures + 1)); }
 
 [ "$failures" -eq 0 ]
