@@ -18,7 +18,8 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 
-"$program" &
+# Qt's own options are no options of the program: caption and layout stay.
+"$program" -qwindowtitle Hacked -reverse -style windows &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
 [ -n "$window" ] || fail "no window shown"
