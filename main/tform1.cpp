@@ -1,6 +1,5 @@
 #include "tform1.h"
 
-#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -11,9 +10,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QWindow>
 
 #include "application.h"
+#include "centring.h"
 #include "scan/scan.h"
 
 void TPushButton::keyPressEvent(QKeyEvent* event)
@@ -121,27 +120,12 @@ TForm1::TForm1(QWidget* parent)
     setFixedSize(scaled(585), scaled(388));
 
     // The outer size is known once the native window exists; under X11 only when
-    // the window manager has framed the mapped window, so centre again then.
+    // the window manager has framed the mapped window.
     create();
-    CentreOnPrimaryScreen();
-    if (windowHandle()->frameMargins().isNull())
-        FrameAwaited = connect(windowHandle(), &QWindow::yChanged, this, [this] {
-            if (!windowHandle()->frameMargins().isNull()) {
-                disconnect(FrameAwaited);
-                CentreOnPrimaryScreen();
-            }
-        });
+    CentreOnPrimaryScreen(this);
 
     Edit1->setFocus();
     Edit1->selectAll();
-}
-
-void TForm1::CentreOnPrimaryScreen()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize outer = size().grownBy(windowHandle()->frameMargins());
-    move(screen.x() + std::max(0, (screen.width() - outer.width()) / 2),
-         screen.y() + std::max(0, (screen.height() - outer.height()) / 2));
 }
 
 void TForm1::Button1Click()
