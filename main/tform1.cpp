@@ -3,6 +3,7 @@
 #include <limits>
 #include <string>
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -60,6 +61,15 @@ void SetText(QPlainTextEdit* memo, const std::string& text)
         memo->setPlainText(QString::fromStdString(text));
 }
 
+// A plain widget is no window to a screen reader, which would then have no
+// window to announce: Form1 is a top-level window to it.
+QAccessibleInterface* AccessibleForm(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(TForm1::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 QFont WindowFont(qreal pixelsPerInch)
 {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -79,6 +89,7 @@ TForm1::TForm1(QWidget* parent)
     , Button1(new TPushButton(QStringLiteral("Тестировать"), this))
     , Memo1(new QPlainTextEdit(this))
 {
+    QAccessible::installFactory(AccessibleForm);
     setWindowTitle(QStringLiteral("Тестирование формулы"));
 
     QPalette buttonFace = palette();
@@ -115,6 +126,7 @@ TForm1::TForm1(QWidget* parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setAccessibleName(QStringLiteral("Отчёт"));
     SetText(Memo1, "\r\n");
 
     setFixedSize(scaled(585), scaled(388));

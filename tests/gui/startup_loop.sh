@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts formula-test again and again under a window manager on the display
-# this runs on (ctest wraps it in xvfb-run): each time the window, once its
+# this runs on (ctest runs it under on_xvfb.sh): each time the window, once its
 # place has stopped changing, must be centred on the screen, frame included.
 # The window manager's events come in varying orders from start to start.
 # Usage: startup_loop.sh FORMULA_TEST STARTS

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts formula-test under a window manager on the display this runs on
-# (ctest wraps it in xvfb-run), checks the real window, presses the button,
+# (ctest runs it under on_xvfb.sh), checks the real window, presses the button,
 # saves a screenshot of the window and closes it.
 # Usage: window_test.sh FORMULA_TEST SCREEN_GRAB SCREENSHOT.png
 set -euo pipefail
