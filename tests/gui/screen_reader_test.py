@@ -4,7 +4,9 @@
 Runs inside a D-Bus session on an X display (ctest runs it under on_xvfb.sh and
 dbus-run-session): starts the window with Qt's accessibility bridge on, finds
 the window, the labelled fields, the button and the report area in the tree,
-presses the button through its action and reads the report back.
+presses the button through its action and reads the report back. The window
+manager is there to close the window as a user does, so that the program ends
+normally and a sanitizer build checks its exit.
 Usage: screen_reader_test.py FORMULA_TEST DEFAULT_OUTPUT
 DEFAULT_OUTPUT is what formula-scan prints for the defaults: the two fields, then the report.
 """
@@ -47,11 +49,29 @@ def text_of(node):
     return text.getText(0, text.characterCount)
 
 
+def run(*command):
+    return subprocess.run(command, capture_output=True, text=True, timeout=20).stdout
+
+
+def start_window_manager():
+    wm = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+    wait_for("no window manager", lambda: "window id" in run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+    return wm
+
+
+def close(app):
+    window = run("xdotool", "search", "--sync", "--onlyvisible", "--pid", str(app.pid)).split()[0]
+    run("xdotool", "windowactivate", "--sync", window, "key", "--clearmodifiers", "alt+F4")
+    if app.wait(10) != 0:
+        fail(f"exit code {app.returncode}")
+
+
 def main(program, default_output):
     with open(default_output, encoding="utf-8") as f:
         start, end, *report = f.read().splitlines()
     labels = {start.split(":")[0] + ":": "0.00", end.split(":")[0] + ":": "89.99"}
 
+    wm = start_window_manager()
     app = subprocess.Popen([program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     try:
         def application():
@@ -86,10 +106,12 @@ def main(program, default_output):
         shown = wait_for("no report after the press", lambda: text_of(memo).strip() and text_of(memo))
         if shown.splitlines() != report:
             fail(f"the report area reads {shown[:200]!r}...")
+        close(app)
         print(f"frame, {len(labels)} labelled fields, button and report area of {len(report)} lines read")
     finally:
-        app.terminate()
-        app.wait(10)
+        if app.poll() is None:
+            app.kill()
+        wm.terminate()
 
 
 if __name__ == "__main__":
