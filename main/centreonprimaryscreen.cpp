@@ -21,7 +21,7 @@ public:
         : QObject(window->windowHandle())
         , Window(window)
         , Centring(centring)
-        , Client(window->windowHandle()->position())
+        , Client(window->geometry().topLeft())
     {
         window->windowHandle()->installEventFilter(this);
         QCoreApplication::instance()->installNativeEventFilter(this);
@@ -60,8 +60,10 @@ private:
     void Check()
     {
         CheckPending = false;
+        // Moved through the native window: the widget may not have taken in
+        // a frame that came without a move, and would place the frame wrong.
         if (const std::optional<QPoint> corner = Centring.Report(Window->windowHandle()->frameMargins(), Client))
-            Window->move(*corner);
+            Window->windowHandle()->setFramePosition(*corner);
         if (Centring.Settled()) {
             QCoreApplication::instance()->removeNativeEventFilter(this);
             deleteLater();
