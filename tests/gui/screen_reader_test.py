@@ -69,7 +69,8 @@ def close(app):
 def main(program, default_output):
     with open(default_output, encoding="utf-8") as f:
         start, end, *report = f.read().splitlines()
-    labels = {start.split(":")[0] + ":": "0.00", end.split(":")[0] + ":": "89.99"}
+    # "Label: text" for each field.
+    labels = dict(line.rpartition(" ")[::2] for line in (start, end))
 
     wm = start_window_manager()
     app = subprocess.Popen([program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
