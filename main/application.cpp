@@ -22,8 +22,25 @@ QString ApplicationTitle(const QString& executablePath)
     return stem.left(first) + stem.mid(first).toLower();
 }
 
-TApplication::TApplication(int& argc, char** argv)
-    : QApplication(argc, argv)
+namespace {
+
+// The program takes no arguments, so Qt sees none of its own options either:
+// they would retitle, mirror or restyle the window. Qt keeps a reference to
+// the count and reads the vector for as long as it runs, hence statics.
+char* ProgramNameOnly[] = {nullptr, nullptr};
+
+int& ProgramNameCount(int argc, char** argv)
+{
+    static int count;
+    count = argc > 0 ? 1 : 0;
+    ProgramNameOnly[0] = argc > 0 ? argv[0] : nullptr;
+    return count;
+}
+
+} // namespace
+
+TApplication::TApplication(int argc, char** argv)
+    : QApplication(ProgramNameCount(argc, argv), ProgramNameOnly)
 {
     // Only long double arithmetic reads the x87 control word, and Qt has none,
     // so loading it here is as early as any computation can notice.

@@ -13,9 +13,11 @@ QString ApplicationTitle(const QString& executablePath);
 
 // The one application object: puts the x87 unit into the mode the arithmetic
 // relies on and takes the title (its applicationName) from the executable.
+// Of argv Qt is given the program's name alone; its environment variables
+// (QT_QPA_PLATFORM, QT_SCALE_FACTOR and the like) still apply.
 class TApplication : public QApplication {
 public:
-    TApplication(int& argc, char** argv);
+    TApplication(int argc, char** argv);
 };
 
 // Runs handler; a failure that escapes it is shown in a modal stop box over

@@ -1,9 +1,9 @@
 #include "tform1.h"
 
-#include <algorithm>
 #include <limits>
 #include <string>
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -11,9 +11,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QWindow>
 
 #include "application.h"
+#include "centring.h"
 #include "scan/scan.h"
 
 void TPushButton::keyPressEvent(QKeyEvent* event)
@@ -61,6 +61,15 @@ void SetText(QPlainTextEdit* memo, const std::string& text)
         memo->setPlainText(QString::fromStdString(text));
 }
 
+// A plain widget is no window to a screen reader, which would then have no
+// window to announce: Form1 is a top-level window to it.
+QAccessibleInterface* AccessibleForm(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(TForm1::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
 QFont WindowFont(qreal pixelsPerInch)
 {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -80,6 +89,7 @@ TForm1::TForm1(QWidget* parent)
     , Button1(new TPushButton(QStringLiteral("Тестировать"), this))
     , Memo1(new QPlainTextEdit(this))
 {
+    QAccessible::installFactory(AccessibleForm);
     setWindowTitle(QStringLiteral("Тестирование формулы"));
 
     QPalette buttonFace = palette();
@@ -116,32 +126,18 @@ TForm1::TForm1(QWidget* parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setAccessibleName(QStringLiteral("Отчёт"));
     SetText(Memo1, "\r\n");
 
     setFixedSize(scaled(585), scaled(388));
 
     // The outer size is known once the native window exists; under X11 only when
-    // the window manager has framed the mapped window, so centre again then.
+    // the window manager has framed the mapped window.
     create();
-    CentreOnPrimaryScreen();
-    if (windowHandle()->frameMargins().isNull())
-        FrameAwaited = connect(windowHandle(), &QWindow::yChanged, this, [this] {
-            if (!windowHandle()->frameMargins().isNull()) {
-                disconnect(FrameAwaited);
-                CentreOnPrimaryScreen();
-            }
-        });
+    CentreOnPrimaryScreen(this);
 
     Edit1->setFocus();
     Edit1->selectAll();
-}
-
-void TForm1::CentreOnPrimaryScreen()
-{
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QSize outer = size().grownBy(windowHandle()->frameMargins());
-    move(screen.x() + std::max(0, (screen.width() - outer.width()) / 2),
-         screen.y() + std::max(0, (screen.height() - outer.height()) / 2));
 }
 
 void TForm1::Button1Click()

@@ -37,9 +37,4 @@ public slots:
     // the fields then show it and puts the report into Memo1. Throws what the
     // scan throws; the button runs it under HandleFailures.
     void Button1Click();
-
-private:
-    void CentreOnPrimaryScreen();
-
-    QMetaObject::Connection FrameAwaited;
 };

@@ -169,12 +169,14 @@ private slots:
             QVERIFY2(metrics.horizontalAdvance(line) < Form->Memo1->viewport()->width(), qPrintable(line));
     }
 
-    void buddiesNameTheFields()
+    void accessibleNames()
     {
         QCOMPARE(Form->Label1->buddy(), Form->Edit1);
         QCOMPARE(Form->Label2->buddy(), Form->Edit2);
         QCOMPARE(QAccessible::queryAccessibleInterface(Form->Edit1)->text(QAccessible::Name), Form->Label1->text());
         QCOMPARE(QAccessible::queryAccessibleInterface(Form->Edit2)->text(QAccessible::Name), Form->Label2->text());
+        QCOMPARE(QAccessible::queryAccessibleInterface(Form.get())->role(), QAccessible::Window);
+        QCOMPARE(QAccessible::queryAccessibleInterface(Form->Memo1)->text(QAccessible::Name), QStringLiteral("Отчёт"));
     }
 
     void defaultRun()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts formula-test under a window manager on the display this runs on
-# (ctest wraps it in xvfb-run), checks the real window, presses the button,
+# (ctest runs it under on_xvfb.sh), checks the real window, presses the button,
 # saves a screenshot of the window and closes it.
 # Usage: window_test.sh FORMULA_TEST SCREEN_GRAB SCREENSHOT.png
 set -euo pipefail
@@ -8,17 +8,14 @@ export LC_ALL=C.UTF-8
 program=$1 grab=$2 screenshot=$3
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/x11.sh"
 
-openbox 2>/dev/null &
-wm=$!
-app=
-trap 'kill $wm ${app:+$app} 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
+wm= app=
+trap 'kill ${wm:+$wm} ${app:+$app} 2>/dev/null || true' EXIT
+start_window_manager
 
-"$program" &
+# Qt's own options are no options of the program: caption and layout stay.
+"$program" -qwindowtitle Hacked -reverse -style windows &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
 [ -n "$window" ] || fail "no window shown"
@@ -39,14 +36,8 @@ actions=$(xprop -id "$window" _NET_WM_ALLOWED_ACTIONS)
 ! grep -Eq 'RESIZE|MAXIMIZE' <<<"$actions" || fail "window manager offers: $actions"
 
 # The outer size, frame included, centred on the screen.
-read -r clientX clientY < <(xwininfo -id "$window" |
-    awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
-read -r extentLeft extentRight extentTop extentBottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
-outerX=$((clientX - extentLeft)) outerY=$((clientY - extentTop))
-outerWidth=$((width + extentLeft + extentRight)) outerHeight=$((height + extentTop + extentBottom))
-read -r screenWidth screenHeight < <(xwininfo -root | awk '/^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print w, h}')
-[ "$outerX,$outerY" = "$(((screenWidth - outerWidth) / 2)),$(((screenHeight - outerHeight) / 2))" ] ||
-    fail "not centred: frame at $outerX,$outerY size ${outerWidth}x$outerHeight"
+read -r outerX outerY outerWidth outerHeight centred < <(frame_of "$window")
+[ "$centred" = yes ] || fail "not centred: frame at $outerX,$outerY size ${outerWidth}x$outerHeight"
 
 # Button1's centre.
 xdotool mousemove --window "$window" 84 94 click 1
