@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -15,6 +16,7 @@
 
 #include "application.h"
 #include "scan/scan.h"
+#include "tchartform.h"
 
 void TPushButton::keyPressEvent(QKeyEvent* event)
 {
@@ -79,6 +81,7 @@ TForm1::TForm1(QWidget* parent)
     , Edit2(new QLineEdit(QStringLiteral("89.99"), this))
     , Button1(new TPushButton(QStringLiteral("Тестировать"), this))
     , Memo1(new QPlainTextEdit(this))
+    , Chart(new TChartForm(this, Memo1))
 {
     setWindowTitle(QStringLiteral("Тестирование формулы"));
 
@@ -153,5 +156,7 @@ void TForm1::Button1Click()
     SetText(Edit2, range.End);
     const std::string shownStart = GetText(Edit1);
     const std::string shownEnd = GetText(Edit2);
-    SetText(Memo1, ScanDeviations(shownStart, shownEnd));
+    TSweep sweep;
+    SetText(Memo1, ScanDeviations(shownStart, shownEnd, &sweep));
+    Chart->ShowSweep(std::move(sweep));
 }
