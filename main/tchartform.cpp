@@ -116,6 +116,9 @@ TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
     Markers->setMarkerSize(7);
     Zero->setPen(QPen(Qt::gray, 1));
 
+    // "%g" is written with a point whatever the locale, and without trailing zeros.
+    AxisX->setLabelFormat(QStringLiteral("%g"));
+    AxisY->setLabelFormat(QStringLiteral("%g"));
     AxisX->setTitleText(QStringLiteral("Угол, °"));
     AxisY->setTitleText(QStringLiteral("d = θ − r(θ), °"));
     chart->addAxis(AxisX, Qt::AlignBottom);
@@ -197,7 +200,8 @@ void TChartForm::Plot()
     const QRectF range = RangeOf(Shown.Samples);
     AxisX->setRange(range.left(), range.right());
     AxisY->setRange(range.top(), range.bottom());
-    // Round ends and steps for the labels.
+    // Round ends and steps for the labels: tens of degrees over the whole range.
+    AxisX->setTickCount(10);
     AxisX->applyNiceNumbers();
     AxisY->applyNiceNumbers();
     WholeRange = QRectF(QPointF(AxisX->min(), AxisY->min()), QPointF(AxisX->max(), AxisY->max()));
