@@ -55,7 +55,8 @@ int KeptIndex(const std::vector<TSample>& kept, const QPointF& point)
     return nearest == kept.end() ? -1 : int(nearest - kept.begin());
 }
 
-// Every sample and the zero, with a margin, so no marker sits on the frame.
+// The range that shows every sample and the zero line: d with a margin, and
+// a lone sample in the middle of a degree.
 QRectF RangeOf(const std::vector<TSample>& samples)
 {
     if (samples.empty())
@@ -104,11 +105,11 @@ TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
     resize(760, 480);
 
     QChart* chart = View->chart();
-    chart->setLocalizeNumbers(false);  // axis numbers with a point, whatever the locale
+    chart->setLocalizeNumbers(false);
     chart->setMargins(QMargins(4, 4, 4, 4));
 
     Line->setName(QStringLiteral("Все отсчёты"));
-    // A thin pen takes the fast path of the rasteriser for thousands of segments.
+    // One pixel wide: the samples lie less than a pixel apart.
     Line->setPen(QPen(QColor(0x20, 0x60, 0xC0), 1));
     Markers->setName(QStringLiteral("Отсчёты отчёта"));
     Markers->setColor(QColor(0xE0, 0x40, 0x20));
@@ -116,7 +117,7 @@ TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
     Markers->setMarkerSize(7);
     Zero->setPen(QPen(Qt::gray, 1));
 
-    // "%g" is written with a point whatever the locale, and without trailing zeros.
+    // Not localised, "%g" writes a point whatever the locale, and no trailing zeros.
     AxisX->setLabelFormat(QStringLiteral("%g"));
     AxisY->setLabelFormat(QStringLiteral("%g"));
     AxisX->setTitleText(QStringLiteral("Угол, °"));
@@ -271,9 +272,12 @@ bool TChartForm::eventFilter(QObject* watched, QEvent* event)
 
 void TChartForm::DragZoom(const QEvent* event)
 {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
+        return;
     const auto* mouse = static_cast<const QMouseEvent*>(event);
     const QRect plot = View->mapFromScene(View->chart()->plotArea()).boundingRect();
-    switch (event->type()) {
+    switch (type) {
     case QEvent::MouseButtonPress:
         if (mouse->button() == Qt::LeftButton && plot.contains(mouse->position().toPoint())) {
             BandOrigin = mouse->position().toPoint();
