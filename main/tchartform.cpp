@@ -72,6 +72,19 @@ QRectF RangeOf(const std::vector<TSample>& samples)
     return QRectF(QPointF(first - angleMargin, bottom - dMargin), QPointF(last + angleMargin, top + dMargin));
 }
 
+// Sets round ends and a round step for the labels, found on a detached axis:
+// the chart's axis changes at most once, not at all when a run keeps the
+// range, and each change lays out every point again.
+void SetRoundRange(QValueAxis* axis, double low, double high, int ticks)
+{
+    QValueAxis round;
+    round.setTickCount(ticks);
+    round.setRange(low, high);
+    round.applyNiceNumbers();
+    axis->setTickCount(round.tickCount());
+    axis->setRange(round.min(), round.max());
+}
+
 QList<QPointF> Points(const std::vector<TSample>& samples)
 {
     QList<QPointF> points;
@@ -199,12 +212,9 @@ void TChartForm::Plot()
     // first, so its thousands of points are laid out once, at the end.
     Line->clear();
     const QRectF range = RangeOf(Shown.Samples);
-    AxisX->setRange(range.left(), range.right());
-    AxisY->setRange(range.top(), range.bottom());
-    // Round ends and steps for the labels: tens of degrees over the whole range.
-    AxisX->setTickCount(10);
-    AxisX->applyNiceNumbers();
-    AxisY->applyNiceNumbers();
+    // Tens of degrees over the whole range.
+    SetRoundRange(AxisX, range.left(), range.right(), 10);
+    SetRoundRange(AxisY, range.top(), range.bottom(), 5);
     WholeRange = QRectF(QPointF(AxisX->min(), AxisY->min()), QPointF(AxisX->max(), AxisY->max()));
     if (Shown.Samples.empty())
         Zero->clear();
