@@ -98,13 +98,6 @@ QList<QPointF> Points(const std::vector<TSample>& samples)
 
 TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
     : QWidget(owner, Qt::Window)
-    , View(new QChartView(this))
-    , Line(new QLineSeries(this))
-    , Markers(new QScatterSeries(this))
-    , Zero(new QLineSeries(this))
-    , AxisX(new QValueAxis(this))
-    , AxisY(new QValueAxis(this))
-    , Band(new QRubberBand(QRubberBand::Rectangle, View->viewport()))
     , Menu(new QMenu(this))
     , OpenAction(new QAction(QStringLiteral("График отклонений"), this))
     , WholeRangeAction(new QAction(QStringLiteral("Показать весь диапазон"), this))
@@ -116,6 +109,43 @@ TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
 {
     setWindowTitle(QStringLiteral("График отклонений"));
     resize(760, 480);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(QMargins());
+
+    WholeRangeAction->setShortcuts({QKeySequence(Qt::Key_Home), QKeySequence(Qt::Key_Escape)});
+    connect(WholeRangeAction, &QAction::triggered, this, &TChartForm::ShowWholeRange);
+    addAction(WholeRangeAction);
+    connect(SaveImageAction, &QAction::triggered, this, [this] {
+        AskAndSave(QStringLiteral("Сохранить изображение"), QStringLiteral("отклонения.png"),
+                   QStringLiteral("Изображение PNG (*.png)"), &TChartForm::SaveImage);
+    });
+    connect(SaveDataAction, &QAction::triggered, this, [this] {
+        AskAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("отклонения.csv"),
+                   QStringLiteral("Данные CSV (*.csv)"), &TChartForm::SaveData);
+    });
+    Menu->addAction(WholeRangeAction);
+    Menu->addSeparator();
+    Menu->addAction(SaveImageAction);
+    Menu->addAction(SaveDataAction);
+
+    // The ways in from the main window.
+    OpenAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(OpenAction, &QAction::triggered, this, &TChartForm::Open);
+    owner->addAction(OpenAction);
+    owner->installEventFilter(this);
+    report->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(report, &QWidget::customContextMenuRequested, this, &TChartForm::ShowReportMenu);
+}
+
+void TChartForm::Build()
+{
+    View = new QChartView(this);
+    Line = new QLineSeries(this);
+    Markers = new QScatterSeries(this);
+    Zero = new QLineSeries(this);
+    AxisX = new QValueAxis(this);
+    AxisY = new QValueAxis(this);
+    Band = new QRubberBand(QRubberBand::Rectangle, View->viewport());
 
     QChart* chart = View->chart();
     chart->setLocalizeNumbers(false);
@@ -156,54 +186,30 @@ TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
     View->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(View, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& position) { Menu->popup(View->viewport()->mapToGlobal(position)); });
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(QMargins());
-    layout->addWidget(View);
+    layout()->addWidget(View);
 
     connect(Markers, &QXYSeries::hovered, this, &TChartForm::ShowKeptLine);
     connect(Markers, &QXYSeries::clicked, this, &TChartForm::SelectKeptLine);
-
-    WholeRangeAction->setShortcuts({QKeySequence(Qt::Key_Home), QKeySequence(Qt::Key_Escape)});
-    connect(WholeRangeAction, &QAction::triggered, this, &TChartForm::ShowWholeRange);
-    addAction(WholeRangeAction);
-    connect(SaveImageAction, &QAction::triggered, this, [this] {
-        AskAndSave(QStringLiteral("Сохранить изображение"), QStringLiteral("отклонения.png"),
-                   QStringLiteral("Изображение PNG (*.png)"), &TChartForm::SaveImage);
-    });
-    connect(SaveDataAction, &QAction::triggered, this, [this] {
-        AskAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("отклонения.csv"),
-                   QStringLiteral("Данные CSV (*.csv)"), &TChartForm::SaveData);
-    });
-    Menu->addAction(WholeRangeAction);
-    Menu->addSeparator();
-    Menu->addAction(SaveImageAction);
-    Menu->addAction(SaveDataAction);
-
-    // The ways in from the main window.
-    OpenAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    connect(OpenAction, &QAction::triggered, this, &TChartForm::Open);
-    owner->addAction(OpenAction);
-    owner->installEventFilter(this);
-    report->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(report, &QWidget::customContextMenuRequested, this, &TChartForm::ShowReportMenu);
 }
 
 void TChartForm::ShowSweep(TSweep sweep)
 {
     Shown = std::move(sweep);
     Plotted = false;
-    // Laying out thousands of points takes milliseconds: a hidden chart waits
-    // until it is shown.
     if (isVisible())
         Plot();
 }
 
-void TChartForm::showEvent(QShowEvent* event)
+void TChartForm::setVisible(bool visible)
 {
-    if (!Plotted)
+    // Built and laid out only when shown: a start that never opens the chart
+    // does not pay for it, and a hidden chart does not lay out thousands of
+    // points at every run.
+    if (visible && !View)
+        Build();
+    if (visible && !Plotted)
         Plot();
-    QWidget::showEvent(event);
+    QWidget::setVisible(visible);
 }
 
 void TChartForm::Plot()
@@ -275,7 +281,7 @@ bool TChartForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Owner && event->type() == QEvent::Close)
         close();
-    if (watched == View->viewport())
+    if (View && watched == View->viewport())
         DragZoom(event);
     return QWidget::eventFilter(watched, event);
 }

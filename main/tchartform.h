@@ -37,24 +37,28 @@ public:
     bool SaveImage(const QString& path);
     bool SaveData(const QString& path);
 
-    QChartView* const View;
-    QLineSeries* const Line;
-    QScatterSeries* const Markers;
-    QLineSeries* const Zero;
-    QValueAxis* const AxisX;
-    QValueAxis* const AxisY;
-    QRubberBand* const Band;
+    // The chart itself, built when the window is first shown; null before.
+    QChartView* View = nullptr;
+    QLineSeries* Line = nullptr;
+    QScatterSeries* Markers = nullptr;
+    QLineSeries* Zero = nullptr;
+    QValueAxis* AxisX = nullptr;
+    QValueAxis* AxisY = nullptr;
+    QRubberBand* Band = nullptr;
+
     QMenu* const Menu;
     QAction* const OpenAction;
     QAction* const WholeRangeAction;
     QAction* const SaveImageAction;
     QAction* const SaveDataAction;
 
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
+    void Build();
     void Plot();
     void Open();
     void ShowWholeRange();
