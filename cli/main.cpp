@@ -1,6 +1,7 @@
 // formula-scan: the text-mode twin of the window. Its two arguments stand for
 // the two angle fields and go through the same calling order as a press of the
-// button: read, normalise, write back, read again, scan, show.
+// button: read, normalise, write back, read again, scan, show. With --samples
+// it shows every sample of that scan as CSV instead of the fields and report.
 #include <cstdio>
 #include <iostream>
 #include <new>
@@ -8,16 +9,27 @@
 #include <string_view>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "extended/fpu.h"
+#include "samples/samplescsv.h"
 #include "scan/scan.h"
 
 namespace {
 
 constexpr std::string_view kUsage =
     "Usage: formula-scan [START [END]]\n"
+    "       formula-scan --samples [START [END]]\n"
     "Sweeps START to END degrees (defaults \"0.00\" and \"89.99\") in steps of 0.01\n"
     "and lists the 100 angles where r(a) = 120 sqrt((0.559 - 0.111 cos a)(1 - cos a))\n"
-    "deviates most from a. Any argument but --help and --version is an angle text.\n";
+    "deviates most from a. Any argument but --help and --version is an angle text,\n"
+    "and so is --samples anywhere but first.\n"
+    "--samples writes every sample instead, as CSV with the header angle,value,d\n"
+    "(d = angle - value), each number the shortest text that reads back to the\n"
+    "same double.\n";
 
 // The report as text lines end on this platform.
 std::string WithLineFeeds(std::string_view report)
@@ -41,8 +53,9 @@ int Fail(std::string_view message)
 
 int main(int argc, char** argv)
 {
+    const bool samples = argc > 1 && std::string_view(argv[1]) == "--samples";
     std::vector<std::string_view> fields;
-    for (int i = 1; i < argc; ++i) {
+    for (int i = samples ? 2 : 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help") {
             std::cout << kUsage;
@@ -66,8 +79,18 @@ int main(int argc, char** argv)
         const TRangeTexts range = NormalizeRange(edit1, edit2);
         edit1 = range.Start;
         edit2 = range.End;
-        std::cout << "Начальный угол: " << edit1 << "\nКонечный угол: " << edit2 << '\n';
-        std::cout << WithLineFeeds(ScanDeviations(edit1, edit2));
+        if (samples) {
+#ifdef _WIN32
+            // The CSV keeps its LF line ends on every platform.
+            _setmode(_fileno(stdout), _O_BINARY);
+#endif
+            TSweep sweep;
+            ScanDeviations(edit1, edit2, &sweep);
+            std::cout << SamplesCsv(sweep.Samples);
+        } else {
+            std::cout << "Начальный угол: " << edit1 << "\nКонечный угол: " << edit2 << '\n';
+            std::cout << WithLineFeeds(ScanDeviations(edit1, edit2));
+        }
     } catch (const Exception& e) {
         return Fail(e.Message);
     } catch (const std::bad_alloc&) {

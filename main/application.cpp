@@ -6,7 +6,9 @@
 
 #include <QFileInfo>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "numtext/exception.h"
 #include "extended/fpu.h"
@@ -47,6 +49,11 @@ TApplication::TApplication(int argc, char** argv)
     SetFpuMode();
     setApplicationName(ApplicationTitle(applicationFilePath()));
     setWindowIcon(QIcon(QStringLiteral(":/formula-test.png")));
+    // Qt's own texts (context menus, dialog buttons) in the interface's
+    // language, whatever the locale; without the file they stay English.
+    auto* qtTexts = new QTranslator(this);
+    if (qtTexts->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(qtTexts);
 }
 
 namespace {

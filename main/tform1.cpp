@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <string>
+#include <utility>
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -15,6 +16,7 @@
 #include "application.h"
 #include "centring.h"
 #include "scan/scan.h"
+#include "tchartform.h"
 
 void TPushButton::keyPressEvent(QKeyEvent* event)
 {
@@ -88,6 +90,7 @@ TForm1::TForm1(QWidget* parent)
     , Edit2(new QLineEdit(QStringLiteral("89.99"), this))
     , Button1(new TPushButton(QStringLiteral("Тестировать"), this))
     , Memo1(new QPlainTextEdit(this))
+    , Chart(new TChartForm(this, Memo1))
 {
     QAccessible::installFactory(AccessibleForm);
     setWindowTitle(QStringLiteral("Тестирование формулы"));
@@ -149,5 +152,7 @@ void TForm1::Button1Click()
     SetText(Edit2, range.End);
     const std::string shownStart = GetText(Edit1);
     const std::string shownEnd = GetText(Edit2);
-    SetText(Memo1, ScanDeviations(shownStart, shownEnd));
+    TSweep sweep;
+    SetText(Memo1, ScanDeviations(shownStart, shownEnd, &sweep));
+    Chart->ShowSweep(std::move(sweep));
 }

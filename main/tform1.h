@@ -6,6 +6,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class TChartForm;
 
 // A push button that Enter without Shift, Ctrl or Alt presses while it has the
 // focus, as Space does; it is never a default button.
@@ -31,6 +32,8 @@ public:
     QLineEdit* const Edit2;
     TPushButton* const Button1;
     QPlainTextEdit* const Memo1;
+    // Not one of the designed controls: the chart window, which follows the runs.
+    TChartForm* const Chart;
 
 public slots:
     // Normalises the range, writes it back into the fields, scans the range as

@@ -55,7 +55,25 @@ if [ "$windows" -eq 0 ]; then
 fi
 check "three arguments"         2 "$work/nothing" "$("${cli[@]}" --help | tr -d '\r')" -- 1 2 3
 
-"${cli[@]}" --help | grep -q '^Usage: formula-scan \[START \[END\]\]' && echo "ok   --help" || { echo "FAIL --help"; failures=$((failures + 1)); }
+# --samples: the CSV of the range the fields would show, and only that.
+"${cli[@]}" --samples >"$work/samples" 2>&1
+{ [ "$(head -n 2 "$work/samples")" = $'angle,value,d\n0,0,0' ] && [ "$(wc -l <"$work/samples")" -eq 9000 ] &&
+    ! grep -q $'\r' "$work/samples" && [ "$(tail -n 1 "$work/samples" | cut -d, -f1)" = 89.98000000000913 ]; } &&
+    echo "ok   samples of the defaults" || { echo "FAIL samples of the defaults"; failures=$((failures + 1)); }
+printf 'angle,value,d\n0,0,0\n' >"$work/one-sample"
+check "samples: normalised first" 0 "$work/samples" "" -- --samples 100 -5
+check "samples: empty fields"   0 "$work/one-sample" "" -- --samples "" ""
+check "samples: start overflows" 1 "$work/nothing" "$overflow" -- --samples 1e400
+check "samples: second reading overflows" 1 "$work/nothing" "$overflow" -- --samples 1.79e308 1.79e308
+check "samples: three arguments" 2 "$work/nothing" "$("${cli[@]}" --help | tr -d '\r')" -- --samples 1 2 3
+"${cli[@]}" --samples 12.3456 12.4 | cut -d, -f1 | tr '\n' ' ' >"$work/angles"
+[ "$(cat "$work/angles")" = "angle 12.35 12.36 12.37 12.379999999999999 12.389999999999999 12.399999999999999 " ] &&
+    echo "ok   samples from the start read back" || { echo "FAIL samples from the start read back: $(cat "$work/angles")"; failures=$((failures + 1)); }
+# Anywhere but first it is an angle text, which reads as 0.
+check "--samples as an angle text" 0 "$work/empty-fields" "" -- 0 --samples
+
+"${cli[@]}" --help | grep -q '^Usage: formula-scan \[START \[END\]\]' && "${cli[@]}" --help | grep -q '^       formula-scan --samples \[START \[END\]\]' &&
+    echo "ok   --help" || { echo "FAIL --help"; failures=$((failures + 1)); }
 "${cli[@]}" --version | grep -qE '^formula-scan [0-9]+\.[0-9]+' && echo "ok   --version" || { echo "FAIL --version"; failures=$((failures + 1)); }
 
 [ "$failures" -eq 0 ]
