@@ -26,23 +26,13 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include "numtext/numtext.h"
 #include "samples/samplescsv.h"
+#include "scan/scan.h"
 
 namespace {
 
-constexpr int kReportDecimals = 4;
-
 // The range shown before any run, and for a run without samples.
 const QRectF kEmptyRange(QPointF(0, -1), QPointF(90, 1));
-
-// The sample's line of the report, as the report writes it.
-QString ReportLine(const TSample& sample)
-{
-    return QString::fromStdString(NumToStr(kReportDecimals, sample.Angle) + " => "
-                                  + NumToStr(kReportDecimals, sample.Value) + "  d="
-                                  + NumToStr(kReportDecimals, sample.D));
-}
 
 // The kept sample a marker stands for: the nearest in angle, as kept angles
 // lie at least a step apart.
@@ -252,7 +242,7 @@ void TChartForm::ShowKeptLine(const QPointF& point, bool hovered)
         return;
     }
     const QPoint at = View->mapFromScene(View->chart()->mapToPosition(point, Markers));
-    QToolTip::showText(View->viewport()->mapToGlobal(at), ReportLine(Shown.Kept[std::size_t(index)]), View);
+    QToolTip::showText(View->viewport()->mapToGlobal(at), QString::fromStdString(ReportLine(Shown.Kept[std::size_t(index)])), View);
 }
 
 void TChartForm::SelectKeptLine(const QPointF& point)

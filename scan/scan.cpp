@@ -77,17 +77,17 @@ std::string ScanDeviations(std::string_view startText, std::string_view endText,
 std::string BuildReport(const TMaxList& list)
 {
     std::string report = IntToStr(list.Count()) + " максимальных отклонений:\r\n";
-    for (std::int32_t i = 0; i < list.Count(); ++i) {
-        const TDegClass* sample = list.GetItem(i);
-        const double d = Difference(*sample);
-        report += NumToStr(kReportDecimals, sample->Angle);
-        report += " => ";
-        report += NumToStr(kReportDecimals, sample->Value);
-        report += "  d=";
-        report += NumToStr(kReportDecimals, d);
+    for (const TSample& sample : KeptSamples(list)) {
+        report += ReportLine(sample);
         report += "\r\n";
     }
     return report;
+}
+
+std::string ReportLine(const TSample& sample)
+{
+    return NumToStr(kReportDecimals, sample.Angle) + " => " + NumToStr(kReportDecimals, sample.Value) + "  d="
+           + NumToStr(kReportDecimals, sample.D);
 }
 
 } // namespace FORMULA_CORE_NS

@@ -34,4 +34,7 @@ std::string ScanDeviations(std::string_view startText, std::string_view endText,
 // Header line with the count, then one line per sample in list order.
 std::string BuildReport(const TMaxList& list);
 
+// One sample's line of the report, without its line end.
+std::string ReportLine(const TSample& sample);
+
 } // namespace FORMULA_CORE_NS
