@@ -39,7 +39,9 @@ TReading Read(std::string_view s)
         if (IsDigit(s[i])) {
             r.HasDigit = true;
             // Each step rounded to the 64-bit significand; exact below 2^64.
-            r.Mantissa = r.Mantissa * 10.0 + double(s[i] - '0');
+            // Once infinite it stays so, and the x87 unit is slow on infinities.
+            if (!IsInf(r.Mantissa))
+                r.Mantissa = r.Mantissa * 10.0 + double(s[i] - '0');
             fractionDigits += inFraction;
         } else if (s[i] == '.' && !inFraction) {
             inFraction = true;
