@@ -10,8 +10,8 @@
 #include <QMessageBox>
 #include <QTranslator>
 
-#include "numtext/exception.h"
 #include "extended/fpu.h"
+#include "numtext/exception.h"
 
 QString ApplicationTitle(const QString& executablePath)
 {
@@ -44,8 +44,8 @@ int& ProgramNameCount(int argc, char** argv)
 TApplication::TApplication(int argc, char** argv)
     : QApplication(ProgramNameCount(argc, argv), ProgramNameOnly)
 {
-    // Only long double arithmetic reads the x87 control word, and Qt has none,
-    // so loading it here is as early as any computation can notice.
+    // Only the extended arithmetic reads the floating-point mode, and Qt has
+    // none, so loading it here is as early as any computation can notice.
     SetFpuMode();
     setApplicationName(ApplicationTitle(applicationFilePath()));
     setWindowIcon(QIcon(QStringLiteral(":/formula-test.png")));
