@@ -8,21 +8,17 @@
 
 #include <gtest/gtest.h>
 
+#include "lines.h"
 #include "samples/samplescsv.h"
 #include "scan/scan.h"
 
 namespace {
 
 // Lines ended by LF; a CR anywhere or text after the last line end fails.
-std::vector<std::string_view> Lines(std::string_view csv)
+std::vector<std::string> Lines(std::string_view csv)
 {
     EXPECT_EQ(csv.find('\r'), std::string_view::npos);
-    std::vector<std::string_view> lines;
-    std::size_t from = 0;
-    for (std::size_t end; (end = csv.find('\n', from)) != std::string_view::npos; from = end + 1)
-        lines.push_back(csv.substr(from, end - from));
-    EXPECT_EQ(from, csv.size()) << "text after the last line end";
-    return lines;
+    return SplitLines(csv, "\n");
 }
 
 // Reads a field as another program would: the whole field, or a failure.
@@ -55,7 +51,7 @@ TEST(SamplesCsv, DefaultSweepReadsBackBitForBit)
     TSweep sweep;
     ScanDeviations("0.00", "89.99", &sweep);
     const std::string csv = SamplesCsv(sweep.Samples);
-    const std::vector<std::string_view> lines = Lines(csv);
+    const std::vector<std::string> lines = Lines(csv);
     ASSERT_EQ(lines.size(), 9000u);
     EXPECT_EQ(lines[0], "angle,value,d");
     EXPECT_EQ(lines[1], "0,0,0");

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "lines.h"
 #include "numtext/numtext.h"
 #include "scan/scan.h"
 
@@ -11,12 +12,7 @@ namespace {
 
 std::vector<std::string> Lines(const std::string& report)
 {
-    std::vector<std::string> lines;
-    std::size_t from = 0;
-    for (std::size_t end; (end = report.find("\r\n", from)) != std::string::npos; from = end + 2)
-        lines.push_back(report.substr(from, end - from));
-    EXPECT_EQ(from, report.size()) << "text after the last line end";
-    return lines;
+    return SplitLines(report, "\r\n");
 }
 
 struct Range {
