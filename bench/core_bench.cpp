@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "default_angles.h"
 #include "numtext/numtext.h"
 #include "scan/scan.h"
 
@@ -14,17 +15,7 @@ BENCHMARK(BM_ScanDeviations)->Unit(benchmark::kMicrosecond);
 
 // The floor of the default scan, what no implementation of it can avoid:
 // 8,999 formula values over the same accumulated angles...
-void BM_FloorFormulaValue(benchmark::State& state)
-{
-    for (auto _ : state) {
-        double angle = 0.0;
-        for (int i = 0; i < 8999; ++i) {
-            benchmark::DoNotOptimize(FormulaValue(angle));
-            angle = static_cast<double>(angle + 0.01_ext);
-        }
-    }
-}
-BENCHMARK(BM_FloorFormulaValue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DefaultAngles<FormulaValue>)->Name("BM_FloorFormulaValue")->Unit(benchmark::kMicrosecond);
 
 // ...and 8,899 linear searches for the least of 101 doubles in a plain array.
 void BM_FloorMinSearch(benchmark::State& state)

@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "default_angles.h"
+
 namespace {
 
 double LibraryFormulaValue(double angle)
@@ -12,16 +14,6 @@ double LibraryFormulaValue(double angle)
     return static_cast<double>(120.0L * std::sqrt((0.559L - 0.111L * k) * (1.0L - k)));
 }
 
-void BM_FormulaValueLibraryCosine(benchmark::State& state)
-{
-    for (auto _ : state) {
-        double angle = 0.0;
-        for (int i = 0; i < 8999; ++i) {
-            benchmark::DoNotOptimize(LibraryFormulaValue(angle));
-            angle = static_cast<double>(angle + 0.01L);
-        }
-    }
-}
-BENCHMARK(BM_FormulaValueLibraryCosine)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DefaultAngles<LibraryFormulaValue>)->Name("BM_FormulaValueLibraryCosine")->Unit(benchmark::kMicrosecond);
 
 } // namespace
