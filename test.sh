@@ -7,7 +7,7 @@
 # under their emulators.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/install-deps
+tools/install-deps test
 
 cmake -S . -B build -G Ninja
 cmake --build build

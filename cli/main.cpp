@@ -4,7 +4,6 @@
 // it shows every sample of that scan as CSV instead of the fields and report.
 #include <cstdio>
 #include <iostream>
-#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +14,7 @@
 #endif
 
 #include "extended/fpu.h"
+#include "main/form/failuretext.h"
 #include "samples/samplescsv.h"
 #include "scan/scan.h"
 
@@ -42,10 +42,10 @@ std::string WithLineFeeds(std::string_view report)
     return text;
 }
 
-int Fail(std::string_view message)
+int Fail()
 {
     std::cout.flush();
-    std::cerr << "formula-scan: " << MessageWithFullStop(message) << '\n';
+    std::cerr << "formula-scan: " << FailureText() << '\n';
     return 1;
 }
 
@@ -91,10 +91,8 @@ int main(int argc, char** argv)
             std::cout << "Начальный угол: " << edit1 << "\nКонечный угол: " << edit2 << '\n';
             std::cout << WithLineFeeds(ScanDeviations(edit1, edit2));
         }
-    } catch (const Exception& e) {
-        return Fail(e.Message);
-    } catch (const std::bad_alloc&) {
-        return Fail("Out of memory");
+    } catch (...) {
+        return Fail();
     }
     return std::cout.flush() ? 0 : 1;
 }

@@ -77,24 +77,6 @@ class TestCentring : public QObject {
     Q_OBJECT
 
 private slots:
-    void corner_data()
-    {
-        QTest::addColumn<QRect>("screen");
-        QTest::addColumn<QSize>("outer");
-        QTest::addColumn<QPoint>("corner");
-        QTest::newRow("odd space rounds down") << kScreen << QSize(587, 409) << QPoint(346, 307);
-        QTest::newRow("second screen") << QRect(1280, 0, 1024, 768) << QSize(587, 409) << QPoint(1280 + 218, 179);
-        QTest::newRow("larger than the screen") << QRect(0, 0, 500, 300) << QSize(587, 409) << QPoint(0, 0);
-    }
-
-    void corner()
-    {
-        QFETCH(QRect, screen);
-        QFETCH(QSize, outer);
-        QFETCH(QPoint, corner);
-        QCOMPARE(CentredCorner(screen, outer), corner);
-    }
-
     void orders_data()
     {
         QTest::addColumn<TWm>("wm");

@@ -1,8 +1,7 @@
 #include "application.h"
 
-#include <exception>
-#include <new>
 #include <string>
+#include <string_view>
 
 #include <QFileInfo>
 #include <QIcon>
@@ -11,17 +10,13 @@
 #include <QTranslator>
 
 #include "extended/fpu.h"
-#include "numtext/exception.h"
+#include "main/form/failuretext.h"
+#include "main/form/title.h"
 
 QString ApplicationTitle(const QString& executablePath)
 {
-    const QString name = QFileInfo(executablePath).fileName();
-    const QString stem = name.left(name.indexOf(u'.'));
-    if (stem.isEmpty())
-        return stem;
-    // The first character is a whole code point, a surrogate pair included.
-    const qsizetype first = stem.front().isHighSurrogate() ? 2 : 1;
-    return stem.left(first) + stem.mid(first).toLower();
+    const auto lower = [](std::u16string_view text) { return QStringView(text).toString().toLower().toStdU16String(); };
+    return QString::fromStdU16String(TitleFromFileName(QFileInfo(executablePath).fileName().toStdU16String(), lower));
 }
 
 namespace {
@@ -58,13 +53,13 @@ TApplication::TApplication(int argc, char** argv)
 
 namespace {
 
-void ShowFailure(QWidget* window, const std::string& message)
+void ShowFailure(QWidget* window, const std::string& text)
 {
     // A failed reading may leave flags or a changed mode behind: the next run
     // has to start from the state the first one had.
     ResetFpu();
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                    QString::fromStdString(MessageWithFullStop(message)), QMessageBox::Ok, window);
+                    QString::fromStdString(text), QMessageBox::Ok, window);
     // Not every platform hands the activation back when the box goes.
     QWidget* const active = QApplication::activeWindow();
     box.exec();
@@ -78,11 +73,7 @@ void HandleFailures(QWidget* window, const std::function<void()>& handler)
 {
     try {
         handler();
-    } catch (const Exception& e) {
-        ShowFailure(window, e.Message);
-    } catch (const std::bad_alloc&) {
-        ShowFailure(window, "Out of memory");
-    } catch (const std::exception& e) {
-        ShowFailure(window, e.what());
+    } catch (...) {
+        ShowFailure(window, FailureText());
     }
 }

@@ -9,8 +9,7 @@
 
 class QWidget;
 
-// The top-left corner that centres a window of the outer size on the screen:
-// integer halves of the space left over, never left of or above the screen.
+// CentredCorner of the window's description, in Qt's types.
 QPoint CentredCorner(const QRect& screen, const QSize& outer);
 
 // When a window is centred again while its window manager frames it. The frame

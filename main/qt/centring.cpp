@@ -1,11 +1,12 @@
 #include "centring.h"
 
-#include <algorithm>
+#include "main/form/centredcorner.h"
 
 QPoint CentredCorner(const QRect& screen, const QSize& outer)
 {
-    return {screen.x() + std::max(0, (screen.width() - outer.width()) / 2),
-            screen.y() + std::max(0, (screen.height() - outer.height()) / 2)};
+    const TPoint corner = CentredCorner(TRect{screen.x(), screen.y(), screen.width(), screen.height()},
+                                        outer.width(), outer.height());
+    return {corner.X, corner.Y};
 }
 
 TCentring::TCentring(const QRect& screen, const QSize& client)

@@ -1,0 +1,15 @@
+#pragma once
+
+struct TPoint {
+    int X, Y;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TRect {
+    int Left, Top, Width, Height;
+};
+
+// The top-left corner that centres a window of the outer size (frame and title
+// bar included) on the screen: integer halves of the space left over, never
+// left of or above the screen.
+TPoint CentredCorner(const TRect& screen, int outerWidth, int outerHeight);

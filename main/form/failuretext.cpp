@@ -1,0 +1,21 @@
+#include "failuretext.h"
+
+#include <exception>
+#include <new>
+
+#include "numtext/exception.h"
+
+std::string FailureText()
+{
+    try {
+        throw;
+    } catch (const Exception& e) {
+        return MessageWithFullStop(e.Message);
+    } catch (const std::bad_alloc&) {
+        return MessageWithFullStop("Out of memory");
+    } catch (const std::exception& e) {
+        return MessageWithFullStop(e.what());
+    } catch (...) {
+        return {};
+    }
+}

@@ -1,0 +1,195 @@
+#include "tform1.h"
+
+#include <array>
+#include <limits>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include "application.h"
+#include "centring.h"
+#include "main/form/button1click.h"
+#include "main/form/form.h"
+#include "tchartform.h"
+
+void TPushButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+        click();
+    else
+        QPushButton::keyPressEvent(event);
+}
+
+namespace {
+
+constexpr Qt::WindowFlags kWindowFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                                         | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+QString Text(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString InitialText(TControlId id)
+{
+    return Text(Control(id).Text);
+}
+
+// The form's text operations on the Qt controls; Memo1's lines are joined with
+// CR LF, as the report's are.
+class TQtTexts final : public TFormTexts {
+public:
+    explicit TQtTexts(TForm1& form)
+        : Form(form)
+    {
+    }
+
+    std::string GetText(TControlId control) const override
+    {
+        switch (control) {
+        case TControlId::Label1:
+            return Form.Label1->text().toStdString();
+        case TControlId::Edit1:
+            return Form.Edit1->text().toStdString();
+        case TControlId::Label2:
+            return Form.Label2->text().toStdString();
+        case TControlId::Edit2:
+            return Form.Edit2->text().toStdString();
+        case TControlId::Button1:
+            return Form.Button1->text().toStdString();
+        case TControlId::Memo1:
+            break;
+        }
+        return Form.Memo1->toPlainText().replace(u'\n', QStringLiteral("\r\n")).toStdString();
+    }
+
+    void ReplaceText(TControlId control, const std::string& text) override
+    {
+        const QString value = QString::fromStdString(text);
+        switch (control) {
+        case TControlId::Label1:
+            return Form.Label1->setText(value);
+        case TControlId::Edit1:
+            return Form.Edit1->setText(value);
+        case TControlId::Label2:
+            return Form.Label2->setText(value);
+        case TControlId::Edit2:
+            return Form.Edit2->setText(value);
+        case TControlId::Button1:
+            return Form.Button1->setText(value);
+        case TControlId::Memo1:
+            return Form.Memo1->setPlainText(value);
+        }
+    }
+
+private:
+    TForm1& Form;
+};
+
+// A plain widget is no window to a screen reader, which would then have no
+// window to announce: Form1 is a top-level window to it.
+QAccessibleInterface* AccessibleForm(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(TForm1::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+// The designed font is not on Linux: a sans serif of the same pixel height.
+QFont WindowFont(qreal pixelsPerInch)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(FontPixels(pixelsPerInch));
+    return font;
+}
+
+} // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QWidget(parent, kWindowFlags)
+    , Label1(new QLabel(InitialText(TControlId::Label1), this))
+    , Edit1(new QLineEdit(InitialText(TControlId::Edit1), this))
+    , Label2(new QLabel(InitialText(TControlId::Label2), this))
+    , Edit2(new QLineEdit(InitialText(TControlId::Edit2), this))
+    , Button1(new TPushButton(InitialText(TControlId::Button1), this))
+    , Memo1(new QPlainTextEdit(this))
+    , Chart(new TChartForm(this, Memo1))
+{
+    QAccessible::installFactory(AccessibleForm);
+    setWindowTitle(Text(kCaption));
+
+    QPalette buttonFace = palette();
+    buttonFace.setColor(QPalette::Window, buttonFace.color(QPalette::Button));
+    setPalette(buttonFace);
+
+    setFont(WindowFont(QGuiApplication::primaryScreen()->logicalDotsPerInchY()));
+    const QFontMetrics metrics = fontMetrics();
+    const int textHeight = metrics.size(0, QStringLiteral("0")).height();
+    const auto scaled = [textHeight](int design) { return ScaledToFont(design, textHeight); };
+    QWidget* const controls[] = {Label1, Edit1, Label2, Edit2, Button1, Memo1};
+    std::array<QWidget*, kControls.size()> tabOrder{};
+    for (const TControlSpec& spec : kControls) {
+        QWidget* const control = controls[static_cast<int>(spec.Id)];
+        const QPoint corner(scaled(spec.Left), scaled(spec.Top));
+        // Labels take the size of their text: the designed widths fit a narrower font.
+        if (spec.Kind == TControlKind::Label)
+            control->setGeometry(QRect(corner, metrics.size(0, Text(spec.Text))));
+        else
+            control->setGeometry(QRect(corner, QSize(scaled(spec.Width), scaled(spec.Height))));
+        if (spec.TabOrder >= 0)
+            tabOrder[spec.TabOrder] = control;
+    }
+    QWidget* previous = nullptr;
+    for (QWidget* const control : tabOrder) {
+        if (control && previous)
+            setTabOrder(previous, control);
+        previous = control ? control : previous;
+    }
+
+    Label1->setBuddy(Edit1);
+    Label2->setBuddy(Edit2);
+    Edit1->setMaxLength(std::numeric_limits<int>::max());
+    Edit2->setMaxLength(std::numeric_limits<int>::max());
+
+    Button1->setAutoDefault(false);
+    connect(Button1, &QPushButton::clicked, this, [this] { HandleFailures(this, [this] { Button1Click(); }); });
+
+    Memo1->setReadOnly(true);
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Memo1->setTabChangesFocus(true);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setAccessibleName(QStringLiteral("Отчёт"));
+    TQtTexts texts(*this);
+    SetText(texts, TControlId::Memo1, std::string(Control(TControlId::Memo1).Text));
+
+    setFixedSize(scaled(kClientWidth), scaled(kClientHeight));
+
+    // The outer size is known once the native window exists; under X11 only when
+    // the window manager has framed the mapped window.
+    create();
+    CentreOnPrimaryScreen(this);
+
+    Edit1->setFocus();
+    Edit1->selectAll();
+}
+
+void TForm1::Button1Click()
+{
+    TQtTexts texts(*this);
+    TSweep sweep;
+    RunButton1Click(texts, &sweep);
+    Chart->ShowSweep(std::move(sweep));
+}
