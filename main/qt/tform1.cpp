@@ -191,5 +191,5 @@ void TForm1::Button1Click()
     TQtTexts texts(*this);
     TSweep sweep;
     RunButton1Click(texts, &sweep);
-    Chart->ShowSweep(std::move(sweep));
+    Chart->ShowSweep(std::move(sweep), Edit1->text(), Edit2->text());
 }
