@@ -6,6 +6,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -529,6 +530,85 @@ private slots:
             const QImage png(path, "PNG");
             QCOMPARE(png.size(), Chart->View->size() * Chart->devicePixelRatio());
         }
+    }
+
+    // The filter's extension goes onto a name without one; the dialog starts
+    // in the pictures or documents folder, home without it, then in the folder
+    // of the last save.
+    void saveFolders()
+    {
+        const QString home = Folder.filePath(QStringLiteral("home"));
+        const QString other = Folder.filePath(QStringLiteral("other"));
+        QVERIFY(QDir().mkpath(home + QStringLiteral("/Pictures")) && QDir().mkpath(other));
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home));
+        QStringList started;
+        std::function<void(QFileDialog*)> answer;
+        const auto saveAs = [&](QAction* action, const QString& path, const QString& saved) {
+            // Asked again while the dialog still reads its folder and has not taken the name.
+            answer = [&, path, saved](QFileDialog* dialog) {
+                const QString folder = dialog->directory().absolutePath();
+                dialog->setDirectory(QFileInfo(path).absolutePath());
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
+                if (dialog->selectedFiles() != QStringList{saved})
+                    return void(AnswerDialog = answer);
+                started.append(folder);
+                QMetaObject::invokeMethod(dialog, "accept");
+            };
+            AnswerDialog = answer;
+            action->trigger();
+        };
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+        Open();
+        saveAs(Chart->SaveImageAction, other + QStringLiteral("/picture"), other + QStringLiteral("/picture.png"));
+        saveAs(Chart->SaveDataAction, other + QStringLiteral("/data"), other + QStringLiteral("/data.csv"));
+        init();
+        saveAs(Chart->SaveDataAction, home + QStringLiteral("/data.txt"), home + QStringLiteral("/data.txt"));
+        qputenv("HOME", realHome);
+        QCOMPARE(started, (QStringList{home + QStringLiteral("/Pictures"), other, home}));
+        QCOMPARE(QDir(other).entryList(QDir::Files), (QStringList{QStringLiteral("data.csv"), QStringLiteral("picture.png")}));
+        QVERIFY(QFile::exists(home + QStringLiteral("/data.txt")));
+    }
+
+    // In the chart Ctrl+C copies its image, Ctrl+S and Ctrl+Shift+S save, and
+    // Ctrl+G raises the main window, whose entry for the chart brings back a
+    // minimised chart, and where Ctrl+C still copies the selected text.
+    void windowKeys()
+    {
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+        Open();
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+        QTest::keyClick(Chart, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->image().size(), Chart->View->size() * Chart->devicePixelRatio());
+        QStringList captions;
+        for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+            AnswerDialog = [&captions](QFileDialog* dialog) {
+                captions.append(dialog->windowTitle());
+                QMetaObject::invokeMethod(dialog, "reject");
+            };
+            Chart->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(Chart));
+            QTest::keyClick(Chart, Qt::Key_S, modifiers);
+        }
+        QCOMPARE(captions, (QStringList{QStringLiteral("Сохранить данные"), QStringLiteral("Сохранить изображение")}));
+
+        Chart->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+        QTest::keyClick(Chart, Qt::Key_G, Qt::ControlModifier);
+        // The chart's window counts as the main window's, which owns it.
+        QTRY_COMPARE(QApplication::activeWindow(), Form.get());
+        Chart->showMinimized();
+        QTRY_VERIFY(Chart->isMinimized());
+        Chart->OpenAction->trigger();
+        QVERIFY(!Chart->isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+
+        Form->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), Form.get());
+        Form->Memo1->setFocus();
+        Form->Memo1->selectAll();
+        QTest::keyClick(Form->Memo1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), Form->Memo1->toPlainText());
     }
 
     // A write that cannot succeed, even for root, is reported with the
