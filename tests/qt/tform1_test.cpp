@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 #include "application.h"
@@ -167,6 +168,25 @@ private slots:
         const QFontMetrics metrics = Form->Memo1->fontMetrics();
         for (const QString& line : Form->Memo1->toPlainText().split(u'\n'))
             QVERIFY2(metrics.horizontalAdvance(line) < Form->Memo1->viewport()->width(), qPrintable(line));
+    }
+
+    // Tab into Memo1 shows that it has the focus, and leaves its caret,
+    // selection and scroll position as they were.
+    void reportShowsFocus()
+    {
+        Press();
+        QTextCursor line(Form->Memo1->document()->findBlockByNumber(40));
+        line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        Form->Memo1->setTextCursor(line);
+        Form->Memo1->verticalScrollBar()->setValue(30);
+        Form->Button1->setFocus();
+        QCoreApplication::processEvents();
+        const QImage unfocused = Form->Memo1->grab().toImage();
+        Key(Qt::Key_Tab);
+        QVERIFY(Form->Memo1->hasFocus());
+        QCOMPARE(Form->Memo1->textCursor(), line);
+        QCOMPARE(Form->Memo1->verticalScrollBar()->value(), 30);
+        QVERIFY(Form->Memo1->grab().toImage() != unfocused);
     }
 
     void accessibleNames()
