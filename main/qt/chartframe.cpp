@@ -52,10 +52,21 @@ QRect ChartFrame(const QRect& available, const QRect& owner, const QSize& wanted
     if (shrunk.width() >= least.width() && shrunk.height() >= least.height())
         return PlacedIn(largest, owner, shrunk);
 
-    // No room beside it: centred over the main window, as far as the screen allows.
-    QRect over(QPoint(), size);
-    over.moveCenter(owner.center());
-    over.moveLeft(std::clamp(over.left(), available.left(), available.right() + 1 - size.width()));
-    over.moveTop(std::clamp(over.top(), available.top(), available.bottom() + 1 - size.height()));
-    return over;
+    // No room beside it: at least least in size, at the far edge of the side
+    // where it covers the least of the main window.
+    const QSize small = least.boundedTo(available.size());
+    const auto covered = [&owner](const QRect& frame) { return Surface((frame & owner).size()); };
+    QRect best;
+    for (const TFree& side : free) {
+        QRect frame = PlacedIn({side.Side, available}, owner, small);
+        if (side.Side == TSide::Right)
+            frame.moveRight(available.right());
+        else if (side.Side == TSide::Left)
+            frame.moveLeft(available.left());
+        else
+            frame.moveBottom(available.bottom());
+        if (best.isNull() || covered(frame) < covered(best))
+            best = frame;
+    }
+    return best;
 }

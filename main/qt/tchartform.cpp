@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -44,9 +45,9 @@ namespace {
 const QRectF kEmptyRange(QPointF(0, -1), QPointF(90, 1));
 
 // The client size the chart asks for, and the least it is shrunk to beside
-// the main window before it goes over it instead.
+// the main window, where its labels still show, before it goes over it.
 const QSize kChartSize(760, 480);
-const QSize kLeastChartSize(240, 120);
+const QSize kLeastChartSize(360, 240);
 
 // Ticks on the axes: at most this many intervals.
 constexpr int kMostAngleTicks = 10;
@@ -212,8 +213,11 @@ void TChartForm::Build()
 
     QChart* chart = View->chart();
     chart->setLocalizeNumbers(false);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setTitle(Title);
+    // The title line is an item of its own over a margin kept for it: a
+    // chart's title, when it changes, lays out the whole chart again.
+    RangeTitle = new QGraphicsSimpleTextItem(chart);
+    const int titleHeight = QFontMetrics(RangeTitle->font()).height();
+    chart->setMargins(QMargins(4, 4 + titleHeight, 4, 4));
 
     Line->setName(QStringLiteral("Все отсчёты"));
     // One pixel wide: the samples lie less than a pixel apart.
@@ -251,8 +255,10 @@ void TChartForm::Build()
     large.setPointSizeF(large.pointSizeF() * 1.5);
     NoSamples->setFont(large);
     NoSamples->setBrush(Qt::darkGray);
-    connect(chart, &QChart::plotAreaChanged, this,
-            [this](const QRectF& plot) { NoSamples->setPos(plot.center() - NoSamples->boundingRect().center()); });
+    connect(chart, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        NoSamples->setPos(plot.center() - NoSamples->boundingRect().center());
+        CentreTitle();
+    });
     ShowWholeRange();
 
     View->setRenderHint(QPainter::Antialiasing);
@@ -295,8 +301,8 @@ void TChartForm::Plot()
     Line->clear();
     WholeRange = RangeOf(Shown.Samples);
     ShowWholeRange();
-    if (View->chart()->title() != Title)
-        View->chart()->setTitle(Title);
+    RangeTitle->setText(Title);
+    CentreTitle();
     if (Shown.Samples.empty())
         Zero->clear();
     else
@@ -312,6 +318,11 @@ void TChartForm::Plot()
               [this](int a, int b) { return Shown.Kept[std::size_t(a)].Angle < Shown.Kept[std::size_t(b)].Angle; });
     Chosen = -1;
     Plotted = true;
+}
+
+void TChartForm::CentreTitle()
+{
+    RangeTitle->setPos((View->chart()->size().width() - RangeTitle->boundingRect().width()) / 2, 4);
 }
 
 void TChartForm::ShowWholeRange()
@@ -336,13 +347,11 @@ void TChartForm::SetView(QRectF view)
 void TChartForm::Place()
 {
     // The window manager frames the chart only once it is shown: the main
-    // window's frame stands in for it.
+    // window's frame stands in for it, and the client area is placed inside.
     const QMargins frame = Owner->windowHandle()->frameMargins();
-    const QRect placed = ChartFrame(Owner->screen()->availableGeometry(), Owner->frameGeometry(),
+    const QRect placed = ChartFrame(Owner->screen()->availableGeometry(), Owner->windowHandle()->frameGeometry(),
                                     size().grownBy(frame), kLeastChartSize.grownBy(frame));
-    resize(placed.size().shrunkBy(frame));
-    create();
-    windowHandle()->setFramePosition(placed.topLeft());
+    setGeometry(placed.marginsRemoved(frame));
     Placed = true;
 }
 

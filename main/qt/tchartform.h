@@ -57,6 +57,7 @@ public:
     QValueAxis* AxisY = nullptr;
     QRubberBand* Band = nullptr;
     QGraphicsSimpleTextItem* NoSamples = nullptr;
+    QGraphicsSimpleTextItem* RangeTitle = nullptr;  // the range and the count of the run shown
 
     QMenu* const Menu;
     QAction* const OpenAction;
@@ -76,6 +77,7 @@ private:
     void Open();
     void Place();
     void RaiseOwner();
+    void CentreTitle();
     void ShowWholeRange();
     void SetView(QRectF view);
     QRectF ViewRange() const;

@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(Form->size(), QSize(585, 388));
 
         Press(QStringLiteral("95"), QStringLiteral("100"));
-        QCOMPARE(Chart->View->chart()->title(), QStringLiteral("95.00 … 89.99, отсчётов: 0"));
+        QCOMPARE(Chart->RangeTitle->text(), QStringLiteral("95.00 … 89.99, отсчётов: 0"));
         CompareWithWalk("95.00", "89.99");
         QCOMPARE(Chart->Zero->count(), 0);
         QVERIFY(Chart->NoSamples->isVisible());
@@ -220,7 +220,7 @@ private slots:
         QCOMPARE(Chart->Line->count(), 8999);
         QCOMPARE(Chart->Markers->count(), 100);
         CompareWithWalk("0.00", "89.99");
-        QCOMPARE(Chart->View->chart()->title(), QStringLiteral("0.00 … 89.99, отсчётов: 8999"));
+        QCOMPARE(Chart->RangeTitle->text(), QStringLiteral("0.00 … 89.99, отсчётов: 8999"));
         QCOMPARE(Chart->Zero->points(), (QList<QPointF>{{Chart->AxisX->min(), 0.0}, {Chart->AxisX->max(), 0.0}}));
         QVERIFY(Chart->AxisY->min() < -0.2629 && Chart->AxisY->max() > 0.2792);
         const QRect plot = Chart->View->mapFromScene(Chart->View->chart()->plotArea()).boundingRect();
@@ -259,7 +259,7 @@ private slots:
         CompareWithWalk("0.00", "89.99");
         Press(QStringLiteral("10"), QStringLiteral("20"));
         CompareWithWalk("10.00", "20.00");
-        QCOMPARE(Chart->View->chart()->title(), QStringLiteral("10.00 … 20.00, отсчётов: 1000"));
+        QCOMPARE(Chart->RangeTitle->text(), QStringLiteral("10.00 … 20.00, отсчётов: 1000"));
 
         Chart->close();
         Press(QStringLiteral("45"), QStringLiteral("45"));

@@ -29,9 +29,11 @@ private slots:
         QTest::newRow("shrunk beside") << QRect(0, 0, 1600, 600) << QRect(100, 95, 587, 410) << QSize(1000, 502)
                                        << QRect(687, 95, 913, 502);
         // 144 dpi scaled by 1.5: 1024×768 is 683×512, no room anywhere.
-        QTest::newRow("over the window") << QRect(0, 0, 683, 512) << QRect(48, 51, 587, 410) << QSize(762, 502)
-                                         << QRect(0, 5, 683, 502);
-        QTest::newRow("never larger than the screen") << QRect(0, 24, 800, 576) << QRect(100, 100, 587, 410)
+        QTest::newRow("least, covering least of the window") << QRect(0, 0, 683, 512) << QRect(48, 51, 587, 410)
+                                                             << QSize(762, 502) << QRect(48, 290, 322, 222);
+        QTest::newRow("least, at the right edge") << QRect(0, 0, 1000, 500) << QRect(100, 0, 700, 500)
+                                                  << QSize(762, 502) << QRect(678, 0, 322, 222);
+        QTest::newRow("never larger than the screen") << QRect(0, 24, 800, 576) << QRect(-700, 100, 587, 410)
                                                       << QSize(1140, 742) << QRect(0, 24, 800, 576);
         QTest::newRow("on a second screen") << QRect(1920, 0, 1280, 1024) << QRect(1930, 10, 587, 410)
                                             << QSize(600, 400) << QRect(2517, 10, 600, 400);

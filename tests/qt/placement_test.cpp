@@ -37,9 +37,9 @@ private slots:
         qInfo() << "chart" << chart;
         QVERIFY(available.contains(chart));
         QCOMPARE(Form->frameGeometry(), main);
-        // A 240×120 chart fits beside or below: it does not cover the main window.
+        // A 360×240 chart fits beside or below: it does not cover the main window.
         const QMargins frame = Form->windowHandle()->frameMargins();
-        const QSize least = QSize(240, 120).grownBy(frame);
+        const QSize least = QSize(360, 240).grownBy(frame);
         const bool room = std::max(available.right() - main.right(), main.left() - available.left()) >= least.width()
                           || available.bottom() - main.bottom() >= least.height();
         if (room)
