@@ -139,16 +139,16 @@ TForm1::TForm1(QWidget* parent)
     const auto scaled = [textHeight](int design) { return ScaledToFont(design, textHeight); };
     QWidget* const controls[] = {Label1, Edit1, Label2, Edit2, Button1, Memo1};
     std::array<QWidget*, kControls.size()> tabOrder{};
-    for (const TControlSpec& spec : kControls) {
-        QWidget* const control = controls[static_cast<int>(spec.Id)];
-        const QPoint corner(scaled(spec.Left), scaled(spec.Top));
+    for (const TControlSpec& designed : kControls) {
+        QWidget* const control = controls[static_cast<int>(designed.Id)];
+        const QPoint corner(scaled(designed.Left), scaled(designed.Top));
         // Labels take the size of their text: the designed widths fit a narrower font.
-        if (spec.Kind == TControlKind::Label)
-            control->setGeometry(QRect(corner, metrics.size(0, Text(spec.Text))));
+        if (designed.Kind == TControlKind::Label)
+            control->setGeometry(QRect(corner, metrics.size(0, Text(designed.Text))));
         else
-            control->setGeometry(QRect(corner, QSize(scaled(spec.Width), scaled(spec.Height))));
-        if (spec.TabOrder >= 0)
-            tabOrder[spec.TabOrder] = control;
+            control->setGeometry(QRect(corner, QSize(scaled(designed.Width), scaled(designed.Height))));
+        if (designed.TabOrder >= 0)
+            tabOrder[designed.TabOrder] = control;
     }
     QWidget* previous = nullptr;
     for (QWidget* const control : tabOrder) {
