@@ -95,13 +95,16 @@ std::pair<double, double> Limited(double low, double high, double least, double 
 }
 
 // Round ticks with the decimals that tell them apart; the axis's range last,
-// as each change lays out every point again.
+// as each change lays out every point again. Each change of the format lays
+// out the labels again, even to the same format.
 void SetAxis(QValueAxis* axis, double low, double high, int most)
 {
     const TRoundTicks ticks = RoundTicks(low, high, most);
     axis->setTickInterval(ticks.Step);
     // Not localised, "%.Nf" writes a point whatever the locale.
-    axis->setLabelFormat(QStringLiteral("%.%1f").arg(ticks.Decimals));
+    const QString format = QStringLiteral("%.%1f").arg(ticks.Decimals);
+    if (axis->labelFormat() != format)
+        axis->setLabelFormat(format);
     axis->setRange(low, high);
 }
 
