@@ -355,7 +355,24 @@ void TChartForm::Place()
     const QRect placed = ChartFrame(Owner->screen()->availableGeometry(), Owner->windowHandle()->frameGeometry(),
                                     size().grownBy(frame), kLeastChartSize.grownBy(frame));
     setGeometry(placed.marginsRemoved(frame));
+    create();
+    windowHandle()->installEventFilter(this);
     Placed = true;
+}
+
+void TChartForm::KeepOnScreen()
+{
+    // A resizable window's frame may be thicker than the main window's, which
+    // stood in for it: once its own is known, the chart is shrunk back into
+    // the available area, off the main window still.
+    windowHandle()->removeEventFilter(this);
+    const QRect available = Owner->screen()->availableGeometry();
+    const QMargins frame = windowHandle()->frameMargins();
+    QRect outer = windowHandle()->frameGeometry();
+    if (available.contains(outer))
+        return;
+    outer.moveTopLeft(QPoint(std::max(outer.left(), available.left()), std::max(outer.top(), available.top())));
+    setGeometry((outer & available).marginsRemoved(frame));
 }
 
 void TChartForm::Open()
@@ -483,6 +500,8 @@ bool TChartForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Owner && event->type() == QEvent::Close)
         close();
+    if (watched == windowHandle() && event->type() == QEvent::Expose && isVisible())
+        KeepOnScreen();
     if (View && watched == View->viewport() && ViewportEvent(event))
         return true;
     return QWidget::eventFilter(watched, event);

@@ -76,6 +76,7 @@ private:
     void Plot();
     void Open();
     void Place();
+    void KeepOnScreen();
     void RaiseOwner();
     void CentreTitle();
     void ShowWholeRange();
