@@ -73,7 +73,9 @@ def main(program, default_output):
     labels = dict(line.rpartition(" ")[::2] for line in (start, end))
 
     wm = start_window_manager()
-    app = subprocess.Popen([program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
+    # A cross build's program starts through its emulator, in the same process.
+    emulator = os.environ.get("FORMULA_EMULATOR", "").split()
+    app = subprocess.Popen([*emulator, program], env=dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1"))
     try:
         def application():
             for node in pyatspi.Registry.getDesktop(0):

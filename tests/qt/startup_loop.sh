@@ -16,7 +16,7 @@ trap 'kill ${wm:+$wm} ${app:+$app} 2>/dev/null || true' EXIT
 start_window_manager
 
 for start in $(seq "$starts"); do
-    "$program" &
+    "${emulator[@]}" "$program" &
     app=$!
     window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
     [ -n "$window" ] || fail "start $start: no window shown"

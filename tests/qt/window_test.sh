@@ -16,7 +16,7 @@ trap 'kill ${wm:+$wm} ${app:+$app} 2>/dev/null || true' EXIT
 start_window_manager
 
 # Qt's own options are no options of the program: caption and layout stay.
-"$program" -qwindowtitle Hacked -reverse -style windows &
+"${emulator[@]}" "$program" -qwindowtitle Hacked -reverse -style windows &
 app=$!
 window=$(timeout 20 xdotool search --sync --onlyvisible --pid "$app" | head -n 1)
 [ -n "$window" ] || fail "no window shown"
@@ -43,7 +43,7 @@ read -r outerX outerY outerWidth outerHeight centred < <(frame_of "$window")
 # Button1's centre.
 xdotool mousemove --window "$window" 84 94 click 1
 sleep 1
-"$grab" "$screenshot" "$outerX" "$outerY" "$outerWidth" "$outerHeight" || fail "no screenshot"
+"${emulator[@]}" "$grab" "$screenshot" "$outerX" "$outerY" "$outerWidth" "$outerHeight" || fail "no screenshot"
 
 # Ctrl+G opens the chart: a top-level window of its own, managed by the window manager.
 xdotool windowactivate --sync "$window" key --clearmodifiers ctrl+g
@@ -61,7 +61,7 @@ sleep 0.5
 read -r chartX chartY chartWidth chartHeight < <(xwininfo -id "$chart" |
     awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /^  Width:/ {w=$2} /^  Height:/ {h=$2} END {print x, y, w, h}')
 read -r extentLeft extentRight extentTop extentBottom < <(xprop -id "$chart" _NET_FRAME_EXTENTS | tr -d ',' | awk '{print $3, $4, $5, $6}')
-"$grab" "$chartshot" $((chartX - extentLeft)) $((chartY - extentTop)) $((chartWidth + extentLeft + extentRight)) \
+"${emulator[@]}" "$grab" "$chartshot" $((chartX - extentLeft)) $((chartY - extentTop)) $((chartWidth + extentLeft + extentRight)) \
     $((chartHeight + extentTop + extentBottom)) || fail "no chart screenshot"
 
 # Closing ends the program with 0 whatever the fields hold.

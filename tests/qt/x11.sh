@@ -1,5 +1,10 @@
 # Shared by the tests that drive formula-test on an X server: sourced, not run.
 
+# A cross build's programs start through its emulator, FORMULA_EMULATOR (unset
+# natively). qemu-user runs a program in its own process: $! stays the pid that
+# the window carries.
+read -ra emulator <<<"${FORMULA_EMULATOR:-}"
+
 # Starts openbox and waits until it manages the screen; its pid is in $wm.
 start_window_manager() {
     openbox 2>/dev/null &
