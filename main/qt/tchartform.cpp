@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
 #include <QLineSeries>
@@ -304,6 +305,9 @@ void TChartForm::Plot()
     Line->clear();
     WholeRange = RangeOf(Shown.Samples);
     ShowWholeRange();
+    // New labels may move the plot area: laid out now, while the line is
+    // empty, not again after it is filled.
+    View->chart()->layout()->activate();
     RangeTitle->setText(Title);
     CentreTitle();
     if (Shown.Samples.empty())
