@@ -121,7 +121,8 @@ void BM_ChartHover(benchmark::State& state)
     const QRect plot = view->mapFromScene(view->chart()->plotArea()).boundingRect();
     int step = 0;
     for (auto _ : state) {
-        const QPoint at(plot.left() + 1 + step * 7 % (plot.width() - 2), plot.top() + 1 + step * 13 % (plot.height() - 2));
+        const QPoint at(plot.left() + 1 + step * 7 % (plot.width() - 2),
+                        plot.top() + 1 + step * 13 % (plot.height() - 2));
         ++step;
         QTest::mouseMove(Form->Chart->windowHandle(), view->viewport()->mapTo(Form->Chart, at));
     }

@@ -316,8 +316,9 @@ void TChartForm::Plot()
         Zero->replace({{WholeRange.left(), 0.0}, {WholeRange.right(), 0.0}});
     Line->replace(Points(Shown.Samples));
     // Each marker drawn over those of smaller deviations.
-    Markers->replace(Points(std::vector<TSample>(Shown.Kept.rbegin(), Shown.Kept.rend())));
-    Largest->replace(Points(std::vector<TSample>(Shown.Kept.begin(), Shown.Kept.begin() + std::min<std::size_t>(1, Shown.Kept.size()))));
+    Markers->replace(Points({Shown.Kept.rbegin(), Shown.Kept.rend()}));
+    const auto largest = std::ptrdiff_t(std::min<std::size_t>(1, Shown.Kept.size()));
+    Largest->replace(Points({Shown.Kept.begin(), Shown.Kept.begin() + largest}));
     NoSamples->setVisible(Shown.Samples.empty());
     ByAngle.resize(Shown.Kept.size());
     std::iota(ByAngle.begin(), ByAngle.end(), 0);
@@ -345,8 +346,9 @@ QRectF TChartForm::ViewRange() const
 void TChartForm::SetView(QRectF view)
 {
     view = view.normalized();
-    const auto [left, right] = Limited(view.left(), view.right(), kLeastAngleSpan, WholeRange.left(), WholeRange.right());
-    const auto [bottom, top] = Limited(view.top(), view.bottom(), kLeastDSpan, WholeRange.top(), WholeRange.bottom());
+    const QRectF& whole = WholeRange;
+    const auto [left, right] = Limited(view.left(), view.right(), kLeastAngleSpan, whole.left(), whole.right());
+    const auto [bottom, top] = Limited(view.top(), view.bottom(), kLeastDSpan, whole.top(), whole.bottom());
     SetAxis(AxisX, left, right, kMostAngleTicks);
     SetAxis(AxisY, bottom, top, kMostDTicks);
 }
@@ -476,8 +478,9 @@ void TChartForm::ZoomAround(double factor, const QPointF& centre)
 
 void TChartForm::ZoomAtChosen(int direction)
 {
-    const QPointF centre = Chosen < 0 ? ViewRange().center()
-                                      : QPointF(Shown.Kept[std::size_t(Chosen)].Angle, Shown.Kept[std::size_t(Chosen)].D);
+    QPointF centre = ViewRange().center();
+    if (Chosen >= 0)
+        centre = QPointF(Shown.Kept[std::size_t(Chosen)].Angle, Shown.Kept[std::size_t(Chosen)].D);
     ZoomAround(direction > 0 ? kZoomStep : 1 / kZoomStep, centre);
 }
 

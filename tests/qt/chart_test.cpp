@@ -407,7 +407,8 @@ private slots:
                 break;
             }
             case 2: {
-                const QPoint to = from + QPoint(std::uniform_int_distribution(5, 40)(random), std::uniform_int_distribution(5, 40)(random));
+                std::uniform_int_distribution size(5, 40);
+                const QPoint to = from + QPoint(size(random), size(random));
                 QTest::mousePress(viewport, Qt::LeftButton, {}, from);
                 QTest::mouseMove(viewport, to);
                 QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
@@ -581,7 +582,8 @@ private slots:
         QTest::keyClick(Chart, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->image().size(), Chart->View->size() * Chart->devicePixelRatio());
         QStringList captions;
-        for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        const Qt::KeyboardModifiers control(Qt::ControlModifier);
+        for (const Qt::KeyboardModifiers modifiers : {control, control | Qt::ShiftModifier}) {
             AnswerDialog = [&captions](QFileDialog* dialog) {
                 captions.append(dialog->windowTitle());
                 QMetaObject::invokeMethod(dialog, "reject");
