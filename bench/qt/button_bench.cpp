@@ -1,12 +1,14 @@
 // Button1Click with the default fields, from the mouse press on Button1 to the
 // report being in Memo1, on the offscreen platform; with the chart open, to the
-// chart redrawn.
+// chart redrawn; and the chart's hover text.
+#include <QChart>
 #include <QChartView>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <benchmark/benchmark.h>
 
@@ -106,6 +108,29 @@ void BM_Button1ClickChartOpen(benchmark::State& state)
     Form->Chart->hide();
 }
 BENCHMARK(BM_Button1ClickChartOpen)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The pointer moved over the plot of the default run, from one point to the
+// next of a walk across it, until the hover text is up.
+void BM_ChartHover(benchmark::State& state)
+{
+    QTest::mouseClick(Form->Button1, Qt::LeftButton);
+    Form->Chart->show();
+    if (!QTest::qWaitForWindowExposed(Form->Chart))
+        state.SkipWithError("chart not shown");
+    QChartView* view = Form->Chart->View;
+    const QRect plot = view->mapFromScene(view->chart()->plotArea()).boundingRect();
+    int step = 0;
+    for (auto _ : state) {
+        const QPoint at(plot.left() + 1 + step * 7 % (plot.width() - 2),
+                        plot.top() + 1 + step * 13 % (plot.height() - 2));
+        ++step;
+        QTest::mouseMove(Form->Chart->windowHandle(), view->viewport()->mapTo(Form->Chart, at));
+    }
+    if (!QToolTip::isVisible())
+        state.SkipWithError("no hover text");
+    Form->Chart->hide();
+}
+BENCHMARK(BM_ChartHover)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

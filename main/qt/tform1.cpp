@@ -1,5 +1,6 @@
 #include "tform1.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <string>
@@ -12,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
 
@@ -28,6 +30,19 @@ void TPushButton::keyPressEvent(QKeyEvent* event)
         click();
     else
         QPushButton::keyPressEvent(event);
+}
+
+bool TMemo::event(QEvent* event)
+{
+    const bool handled = QPlainTextEdit::event(event);
+    // The area paints its own frame, around its viewport and scroll bar.
+    if (event->type() == QEvent::Paint && hasFocus()) {
+        QPainter painter(this);
+        const int width = std::max(1, frameWidth());
+        painter.setPen(QPen(palette().color(QPalette::Highlight), width));
+        painter.drawRect(QRectF(rect()).adjusted(width / 2.0, width / 2.0, -width / 2.0, -width / 2.0));
+    }
+    return handled;
 }
 
 namespace {
@@ -123,7 +138,7 @@ TForm1::TForm1(QWidget* parent)
     , Label2(new QLabel(InitialText(TControlId::Label2), this))
     , Edit2(new QLineEdit(InitialText(TControlId::Edit2), this))
     , Button1(new TPushButton(InitialText(TControlId::Button1), this))
-    , Memo1(new QPlainTextEdit(this))
+    , Memo1(new TMemo(this))
     , Chart(new TChartForm(this, Memo1))
 {
     QAccessible::installFactory(AccessibleForm);
@@ -191,5 +206,5 @@ void TForm1::Button1Click()
     TQtTexts texts(*this);
     TSweep sweep;
     RunButton1Click(texts, &sweep);
-    Chart->ShowSweep(std::move(sweep));
+    Chart->ShowSweep(std::move(sweep), Edit1->text(), Edit2->text());
 }

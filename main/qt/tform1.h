@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
 
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class TChartForm;
 
 // A push button that Enter without Shift, Ctrl or Alt presses while it has the
@@ -16,6 +16,16 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The report area, framed in the highlight colour while it has the focus:
+// read-only, it shows no caret when the caret is out of view.
+class TMemo : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 // The main window: two angle fields, the button that runs the scan and the
@@ -31,7 +41,7 @@ public:
     QLabel* const Label2;
     QLineEdit* const Edit2;
     TPushButton* const Button1;
-    QPlainTextEdit* const Memo1;
+    TMemo* const Memo1;
     // Not one of the designed controls: the chart window, which follows the runs.
     TChartForm* const Chart;
 

@@ -2,9 +2,11 @@
 #include <charconv>
 #include <functional>
 #include <memory>
+#include <random>
 
 #include <QChart>
 #include <QChartView>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -24,6 +26,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include "application.h"
 #include "samples/samplescsv.h"
@@ -101,11 +104,25 @@ class TestChart : public QObject {
 
     QString ReportLine(int kept) const { return Form->Memo1->document()->findBlockByNumber(kept + 1).text(); }
 
-    // Where a kept sample's marker is, in the view's viewport.
-    QPoint MarkerAt(int kept) const
+    // A kept sample's point: the markers hold them largest deviation last.
+    QPointF KeptPoint(int kept) const { return Chart->Markers->at(Chart->Markers->count() - 1 - kept); }
+
+    // Where a point is, in the view's viewport.
+    QPoint PixelOf(const QPointF& point) const
     {
-        const QPointF point = Chart->Markers->at(kept);
         return Chart->View->mapFromScene(Chart->View->chart()->mapToPosition(point, Chart->Markers));
+    }
+
+    QPoint MarkerAt(int kept) const { return PixelOf(KeptPoint(kept)); }
+
+    // The hover text with the pointer at a point of the viewport, come from
+    // outside the plot; to the chart's window itself, as offscreen windows
+    // have no stacking order.
+    QString HoverAt(const QPoint& at)
+    {
+        QTest::mouseMove(Chart->windowHandle(), QPoint(1, 1));
+        QTest::mouseMove(Chart->windowHandle(), Chart->View->viewport()->mapTo(Chart, at));
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
     }
 
     // Spreads the markers around a kept sample apart, a step being wider than a marker.
@@ -122,7 +139,26 @@ class TestChart : public QObject {
     {
         const TSweep walk = Walk(start, end);
         QCOMPARE(Chart->Line->points(), Points(walk.Samples));
-        QCOMPARE(Chart->Markers->points(), Points(walk.Kept));
+        QCOMPARE(Chart->Markers->points(), Points({walk.Kept.rbegin(), walk.Kept.rend()}));
+        QCOMPARE(Chart->Largest->points(), Points({walk.Kept.begin(), walk.Kept.begin() + qsizetype(!walk.Kept.empty())}));
+    }
+
+    // The axes' tick labels as shown, those below the plot and those left of it.
+    QPair<QStringList, QStringList> TickLabels() const
+    {
+        const QRectF plot = Chart->View->chart()->plotArea();
+        QMap<qreal, QString> below, left;  // by place: left to right, top to bottom
+        for (const QGraphicsItem* item : Chart->View->scene()->items())
+            if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item); text && text->isVisible()) {
+                const QPointF centre = item->sceneBoundingRect().center();
+                if (!text->toPlainText().contains(QRegularExpression(QStringLiteral("^-?[0-9][0-9.,]*$"))))
+                    continue;
+                if (centre.y() > plot.bottom())
+                    below.insert(centre.x(), text->toPlainText());
+                else if (centre.x() < plot.left())
+                    left.insert(centre.y(), text->toPlainText());
+            }
+        return {below.values(), left.values()};
     }
 
 private slots:
@@ -149,7 +185,8 @@ private slots:
         Form.reset();
     }
 
-    void emptyAxesBeforeAnyRun()
+    // Before any run and after a run without samples: the same axes, and words.
+    void emptyStates()
     {
         QVERIFY(!Chart->isVisible());
         Open();
@@ -158,12 +195,24 @@ private slots:
         QCOMPARE(Chart->AxisX->titleText(), QStringLiteral("Угол, °"));
         QCOMPARE(Chart->AxisY->titleText(), QStringLiteral("d = θ − r(θ), °"));
         QCOMPARE(Chart->Line->count(), 0);
-        QCOMPARE(Chart->Markers->count(), 0);
         QCOMPARE(Chart->Zero->count(), 0);
-        // The designed window keeps its focus and its size.
+        QVERIFY(Chart->NoSamples->isVisible());
+        QCOMPARE(Chart->NoSamples->text(), QStringLiteral("Нет отсчётов"));
+        const auto before = TickLabels();
+        // The designed window keeps its size.
         QCOMPARE(Form->size(), QSize(585, 388));
+
+        Press(QStringLiteral("95"), QStringLiteral("100"));
+        QCOMPARE(Chart->RangeTitle->text(), QStringLiteral("95.00 … 89.99, отсчётов: 0"));
+        CompareWithWalk("95.00", "89.99");
+        QCOMPARE(Chart->Zero->count(), 0);
+        QVERIFY(Chart->NoSamples->isVisible());
+        QCOMPARE(TickLabels(), before);
+        Press(QStringLiteral("1"), QStringLiteral("2"));
+        QVERIFY(!Chart->NoSamples->isVisible());
     }
 
+    // The range with margins that keep the end markers whole, and its title.
     void defaultRun()
     {
         Open();
@@ -171,9 +220,34 @@ private slots:
         QCOMPARE(Chart->Line->count(), 8999);
         QCOMPARE(Chart->Markers->count(), 100);
         CompareWithWalk("0.00", "89.99");
+        QCOMPARE(Chart->RangeTitle->text(), QStringLiteral("0.00 … 89.99, отсчётов: 8999"));
         QCOMPARE(Chart->Zero->points(), (QList<QPointF>{{Chart->AxisX->min(), 0.0}, {Chart->AxisX->max(), 0.0}}));
-        QVERIFY(Chart->AxisX->min() <= 0.0 && Chart->AxisX->max() >= 89.98);
         QVERIFY(Chart->AxisY->min() < -0.2629 && Chart->AxisY->max() > 0.2792);
+        const QRect plot = Chart->View->mapFromScene(Chart->View->chart()->plotArea()).boundingRect();
+        const int largest = int(Chart->Largest->markerSize() / 2);
+        QVERIFY(PixelOf(Chart->Line->at(0)).x() - largest > plot.left());
+        QVERIFY(MarkerAt(0).x() + largest < plot.right());
+        QCOMPARE(TickLabels().first, (QStringList{"0", "10", "20", "30", "40", "50", "60", "70", "80", "90"}));
+    }
+
+    // A run of one angle: a range around it, within 0…90.
+    void oneAngle_data()
+    {
+        QTest::addColumn<QString>("angle");
+        for (const char* angle : {"0", "45", "89.99"})
+            QTest::newRow(angle) << QString::fromLatin1(angle);
+    }
+
+    void oneAngle()
+    {
+        QFETCH(QString, angle);
+        Open();
+        Press(angle, angle);
+        QCOMPARE(Chart->Line->count(), 1);
+        const QPointF point = Chart->Line->at(0);
+        QVERIFY(Chart->AxisX->min() < point.x() && point.x() < Chart->AxisX->max());
+        for (const QString& label : TickLabels().first)
+            QVERIFY2(label.toDouble() >= 0.0 && label.toDouble() <= 90.0, qPrintable(label));
     }
 
     // The chart follows every run, also one made while it was closed, and a
@@ -185,7 +259,7 @@ private slots:
         CompareWithWalk("0.00", "89.99");
         Press(QStringLiteral("10"), QStringLiteral("20"));
         CompareWithWalk("10.00", "20.00");
-        QVERIFY(Chart->AxisX->min() <= 10.0 && Chart->AxisX->max() >= 19.99 && Chart->AxisX->max() < 30.0);
+        QCOMPARE(Chart->RangeTitle->text(), QStringLiteral("10.00 … 20.00, отсчётов: 1000"));
 
         Chart->close();
         Press(QStringLiteral("45"), QStringLiteral("45"));
@@ -198,10 +272,6 @@ private slots:
             BoxTexts.clear();
             CompareWithWalk("45.00", "45.00");
         }
-
-        Press(QStringLiteral("95"), QStringLiteral("100"));
-        QCOMPARE(Chart->Line->count(), 0);
-        QCOMPARE(Chart->Zero->count(), 0);
     }
 
     // Whatever the locale, the axes write their numbers with a point.
@@ -216,55 +286,152 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(Form.get()));
         QTest::mouseClick(Form->Button1, Qt::LeftButton);
         Open();
-        QStringList numbers;
-        for (const QGraphicsItem* item : Chart->View->scene()->items())
-            if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item))
-                if (text->toPlainText().contains(QRegularExpression(QStringLiteral("^-?[0-9][0-9.,]*$"))))
-                    numbers.append(text->toPlainText());
+        Chart->AxisY->setRange(0.1, 0.3);  // labels with decimals
+        const auto [below, left] = TickLabels();
+        const QStringList numbers = below + left;
         QVERIFY2(numbers.size() >= 6, qPrintable(numbers.join(u' ')));
         QVERIFY2(numbers.filter(QStringLiteral(",")).isEmpty(), qPrintable(numbers.join(u' ')));
         QVERIFY2(!numbers.filter(QStringLiteral(".")).isEmpty(), qPrintable(numbers.join(u' ')));
     }
 
-    void hoverShowsReportLine_data()
+    // Every kept sample's marker answers with its report line, the largest
+    // on top of its neighbours; between markers the nearest sample in angle.
+    void hover()
     {
-        QTest::addColumn<int>("kept");
-        QTest::newRow("largest") << 0;
-        QTest::newRow("first negative") << 27;
-        QTest::newRow("last") << 99;
-    }
-
-    void hoverShowsReportLine()
-    {
-        QFETCH(int, kept);
         QTest::mouseClick(Form->Button1, Qt::LeftButton);
         Open();
-        ZoomTo(Chart->Markers->at(kept).x());
-        // To the chart's window itself: offscreen windows have no stacking order.
-        QTest::mouseMove(Chart->windowHandle(), Chart->View->viewport()->mapTo(Chart, MarkerAt(kept)));
-        QTRY_VERIFY(QToolTip::isVisible());
-        QCOMPARE(QToolTip::text(), ReportLine(kept));
-        if (kept == 27)
-            QCOMPARE(QToolTip::text(), QStringLiteral("69.0600 => 69.3229  d=-0.2629"));
+        QCOMPARE(HoverAt(MarkerAt(0)), ReportLine(0));
+        for (int kept = 0; kept < 100; ++kept) {
+            ZoomTo(KeptPoint(kept).x());
+            QCOMPARE(HoverAt(MarkerAt(kept)), ReportLine(kept));
+        }
+        QCOMPARE(ReportLine(27), QStringLiteral("69.0600 => 69.3229  d=-0.2629"));
+
+        // 45.00 is no kept sample: the pointer a marker's width above its point.
+        ZoomTo(45.0);
+        const TSweep walk = Walk("0.00", "89.99");
+        const TSample& sample = walk.Samples[4500];
+        QCOMPARE(HoverAt(PixelOf({sample.Angle, sample.D}) - QPoint(0, 20)), QString::fromStdString(::ReportLine(sample)));
+        QTest::mouseMove(Chart->windowHandle(), QPoint(2, 2));
+        QTRY_VERIFY(!QToolTip::isVisible());
     }
 
-    // A click on a marker selects its line in Memo1 and scrolls to it; it zooms nothing.
+    // A click on a marker selects its line in Memo1 and scrolls it to the
+    // middle where the report lets it; it zooms nothing.
     void clickSelectsReportLine()
     {
         QTest::mouseClick(Form->Button1, Qt::LeftButton);
         Open();
-        for (int kept : {99, 27, 0}) {
-            ZoomTo(Chart->Markers->at(kept).x());
+        for (int kept : {99, 27, 50, 0}) {
+            ZoomTo(KeptPoint(kept).x());
             const auto range = RangeX();
             QTest::mouseClick(Chart->View->viewport(), Qt::LeftButton, {}, MarkerAt(kept));
             QCOMPARE(Form->Memo1->textCursor().selectedText(), ReportLine(kept));
-            QVERIFY(Form->Memo1->viewport()->rect().contains(Form->Memo1->cursorRect()));
+            const QRect viewport = Form->Memo1->viewport()->rect();
+            QVERIFY(viewport.contains(Form->Memo1->cursorRect()));
+            if (kept == 27 || kept == 50)
+                QVERIFY(std::abs(Form->Memo1->cursorRect().center().y() - viewport.center().y())
+                        <= Form->Memo1->cursorRect().height());
             QCOMPARE(RangeX(), range);
         }
     }
 
-    // Left drag zooms in; Home, Escape and the menu entry show the whole range;
-    // the right button opens the menu and does not zoom out.
+    // With the chart focused: the first key chooses the largest deviation;
+    // → and ← walk the kept samples by angle, Page Down and Page Up in report
+    // order; each shows its line and selects it in Memo1.
+    void keyboard()
+    {
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+        Open();
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+        const TSweep walk = Walk("0.00", "89.99");
+        std::vector<TSample> byAngle = walk.Kept;
+        std::sort(byAngle.begin(), byAngle.end(), [](const TSample& a, const TSample& b) { return a.Angle < b.Angle; });
+        const auto chosen = [this] {
+            QCOMPARE(QToolTip::text(), Form->Memo1->textCursor().selectedText());
+            QCOMPARE(Form->Memo1->textCursor().selectedText(),
+                     Form->Memo1->document()->findBlock(Form->Memo1->textCursor().selectionStart()).text());
+        };
+        QTest::keyClick(Chart, Qt::Key_Left);
+        QCOMPARE(Form->Memo1->textCursor().selectedText(), ReportLine(0));
+        for (int i = 0; i < 100; ++i)
+            QTest::keyClick(Chart, Qt::Key_Left);
+        for (std::size_t i = 0; i < byAngle.size(); ++i) {
+            QCOMPARE(Form->Memo1->textCursor().selectedText(), QString::fromStdString(::ReportLine(byAngle[i])));
+            chosen();
+            QTest::keyClick(Chart, Qt::Key_Right);
+        }
+        QTest::keyClick(Chart, Qt::Key_PageUp);
+        QCOMPARE(Form->Memo1->textCursor().selectedText(), ReportLine(0));
+        for (int kept = 1; kept < 100; ++kept) {
+            QTest::keyClick(Chart, Qt::Key_PageDown);
+            QCOMPARE(Form->Memo1->textCursor().selectedText(), ReportLine(kept));
+            chosen();
+        }
+
+        // + and − zoom around the chosen sample, Shift with an arrow pans.
+        const auto whole = RangeX();
+        QTest::keyClick(Chart, Qt::Key_Plus);
+        QVERIFY(RangeX().first > whole.first && RangeX().second < whole.second);
+        QVERIFY(RangeX().first < KeptPoint(99).x() && KeptPoint(99).x() < RangeX().second);
+        const auto zoomed = RangeX();
+        QTest::keyClick(Chart, Qt::Key_Left, Qt::ShiftModifier);
+        QVERIFY(RangeX().first < zoomed.first);
+        QTest::keyClick(Chart, Qt::Key_Minus);
+        QTest::keyClick(Chart, Qt::Key_Home);
+        QCOMPARE(RangeX(), whole);
+    }
+
+    // Thirty wheel turns and drags from a fixed seed: the tick labels of each
+    // axis stay distinct, and the view never narrower than its limits.
+    void zoomHoldsUp()
+    {
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+        Open();
+        QWidget* viewport = Chart->View->viewport();
+        std::mt19937 random(16);
+        for (int i = 0; i < 30; ++i) {
+            const QRect plot = Chart->View->mapFromScene(Chart->View->chart()->plotArea()).boundingRect();
+            const auto inside = [&] {
+                return QPoint(std::uniform_int_distribution(plot.left() + 2, plot.right() - 2)(random),
+                              std::uniform_int_distribution(plot.top() + 2, plot.bottom() - 2)(random));
+            };
+            const QPoint from = inside();
+            switch (std::uniform_int_distribution(0, 3)(random)) {
+            case 0:
+            case 1: {
+                const QPoint global = viewport->mapToGlobal(from);
+                QWheelEvent wheel(from, global, {}, QPoint(0, std::uniform_int_distribution(-2, 6)(random) * 120),
+                                  Qt::NoButton, {}, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(viewport, &wheel);
+                break;
+            }
+            case 2: {
+                std::uniform_int_distribution size(5, 40);
+                const QPoint to = from + QPoint(size(random), size(random));
+                QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+                QTest::mouseMove(viewport, to);
+                QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+                break;
+            }
+            default: {
+                const QPoint to = inside();
+                QTest::mousePress(viewport, Qt::MiddleButton, {}, from);
+                QTest::mouseMove(viewport, to);
+                QTest::mouseRelease(viewport, Qt::MiddleButton, {}, to);
+            }
+            }
+            QCoreApplication::processEvents();
+            const auto [below, left] = TickLabels();
+            for (const QStringList& labels : {below, left})
+                QVERIFY2(QSet<QString>(labels.begin(), labels.end()).size() == labels.size(), qPrintable(labels.join(u' ')));
+            QVERIFY(Chart->AxisX->max() - Chart->AxisX->min() >= TChartForm::kLeastAngleSpan * (1 - 1e-12));
+            QVERIFY(Chart->AxisY->max() - Chart->AxisY->min() >= TChartForm::kLeastDSpan * (1 - 1e-12));
+        }
+    }
+
+    // Left drag zooms in, Shift with it pans; Home, Escape and the menu entry
+    // show the whole range; the right button opens the menu and does not zoom out.
     void zoom()
     {
         QTest::mouseClick(Form->Button1, Qt::LeftButton);
@@ -273,10 +440,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(Chart));
         const auto whole = RangeX();
         const QRectF plot = Chart->View->chart()->plotArea();
+        QWidget* viewport = Chart->View->viewport();
+        const QPoint from = Chart->View->mapFromScene(plot.center() - QPointF(plot.width() / 8, plot.height() / 4));
+        const QPoint to = Chart->View->mapFromScene(plot.center() + QPointF(plot.width() / 8, plot.height() / 4));
         const auto dragAcrossTheMiddle = [&] {
-            QWidget* viewport = Chart->View->viewport();
-            const QPoint from = Chart->View->mapFromScene(plot.center() - QPointF(plot.width() / 8, plot.height() / 4));
-            const QPoint to = Chart->View->mapFromScene(plot.center() + QPointF(plot.width() / 8, plot.height() / 4));
             QTest::mousePress(viewport, Qt::LeftButton, {}, from);
             QTest::mouseMove(viewport, to);
             QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
@@ -296,10 +463,16 @@ private slots:
 
         dragAcrossTheMiddle();
         const auto zoomed = RangeX();
-        const QPoint inside = Chart->View->viewport()->mapTo(Chart, Chart->View->viewport()->rect().center());
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::ShiftModifier, to);
+        QTest::mouseMove(viewport, from);
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::ShiftModifier, from);
+        QVERIFY(RangeX().first > zoomed.first);
+        QCOMPARE(RangeX().second - RangeX().first, zoomed.second - zoomed.first);
+        const auto panned = RangeX();
+        const QPoint inside = viewport->mapTo(Chart, viewport->rect().center());
         QTest::mouseClick(Chart->windowHandle(), Qt::RightButton, {}, inside);
         QTRY_COMPARE(QApplication::activePopupWidget(), Chart->Menu);
-        QCOMPARE(RangeX(), zoomed);
+        QCOMPARE(RangeX(), panned);
         Chart->Menu->close();
     }
 
@@ -358,6 +531,86 @@ private slots:
             const QImage png(path, "PNG");
             QCOMPARE(png.size(), Chart->View->size() * Chart->devicePixelRatio());
         }
+    }
+
+    // The filter's extension goes onto a name without one; the dialog starts
+    // in the pictures or documents folder, home without it, then in the folder
+    // of the last save.
+    void saveFolders()
+    {
+        const QString home = Folder.filePath(QStringLiteral("home"));
+        const QString other = Folder.filePath(QStringLiteral("other"));
+        QVERIFY(QDir().mkpath(home + QStringLiteral("/Pictures")) && QDir().mkpath(other));
+        const QByteArray realHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home));
+        QStringList started;
+        std::function<void(QFileDialog*)> answer;
+        const auto saveAs = [&](QAction* action, const QString& path, const QString& saved) {
+            // Asked again while the dialog still reads its folder and has not taken the name.
+            answer = [&, path, saved](QFileDialog* dialog) {
+                const QString folder = dialog->directory().absolutePath();
+                dialog->setDirectory(QFileInfo(path).absolutePath());
+                dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QFileInfo(path).fileName());
+                if (dialog->selectedFiles() != QStringList{saved})
+                    return void(AnswerDialog = answer);
+                started.append(folder);
+                QMetaObject::invokeMethod(dialog, "accept");
+            };
+            AnswerDialog = answer;
+            action->trigger();
+        };
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+        Open();
+        saveAs(Chart->SaveImageAction, other + QStringLiteral("/picture"), other + QStringLiteral("/picture.png"));
+        saveAs(Chart->SaveDataAction, other + QStringLiteral("/data"), other + QStringLiteral("/data.csv"));
+        init();
+        saveAs(Chart->SaveDataAction, home + QStringLiteral("/data.txt"), home + QStringLiteral("/data.txt"));
+        qputenv("HOME", realHome);
+        QCOMPARE(started, (QStringList{home + QStringLiteral("/Pictures"), other, home}));
+        QCOMPARE(QDir(other).entryList(QDir::Files), (QStringList{QStringLiteral("data.csv"), QStringLiteral("picture.png")}));
+        QVERIFY(QFile::exists(home + QStringLiteral("/data.txt")));
+    }
+
+    // In the chart Ctrl+C copies its image, Ctrl+S and Ctrl+Shift+S save, and
+    // Ctrl+G raises the main window, whose entry for the chart brings back a
+    // minimised chart, and where Ctrl+C still copies the selected text.
+    void windowKeys()
+    {
+        QTest::mouseClick(Form->Button1, Qt::LeftButton);
+        Open();
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+        QTest::keyClick(Chart, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->image().size(), Chart->View->size() * Chart->devicePixelRatio());
+        QStringList captions;
+        const Qt::KeyboardModifiers control(Qt::ControlModifier);
+        for (const Qt::KeyboardModifiers modifiers : {control, control | Qt::ShiftModifier}) {
+            AnswerDialog = [&captions](QFileDialog* dialog) {
+                captions.append(dialog->windowTitle());
+                QMetaObject::invokeMethod(dialog, "reject");
+            };
+            Chart->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(Chart));
+            QTest::keyClick(Chart, Qt::Key_S, modifiers);
+        }
+        QCOMPARE(captions, (QStringList{QStringLiteral("Сохранить данные"), QStringLiteral("Сохранить изображение")}));
+
+        Chart->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+        QTest::keyClick(Chart, Qt::Key_G, Qt::ControlModifier);
+        // The chart's window counts as the main window's, which owns it.
+        QTRY_COMPARE(QApplication::activeWindow(), Form.get());
+        Chart->showMinimized();
+        QTRY_VERIFY(Chart->isMinimized());
+        Chart->OpenAction->trigger();
+        QVERIFY(!Chart->isMinimized());
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+
+        Form->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), Form.get());
+        Form->Memo1->setFocus();
+        Form->Memo1->selectAll();
+        QTest::keyClick(Form->Memo1, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), Form->Memo1->toPlainText());
     }
 
     // A write that cannot succeed, even for root, is reported with the
@@ -440,6 +693,7 @@ private slots:
     void chartMenuInRussian()
     {
         QCOMPARE(Entries(Chart->Menu), (QStringList{QStringLiteral("Показать весь диапазон"), QStringLiteral("—"),
+                                                    QStringLiteral("Копировать изображение"),
                                                     QStringLiteral("Сохранить изображение…"),
                                                     QStringLiteral("Сохранить данные…")}));
         QCOMPARE(Chart->WholeRangeAction->shortcuts(),

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 #include "application.h"
@@ -174,6 +175,26 @@ private slots:
         const QFontMetrics metrics = Form->Memo1->fontMetrics();
         for (const QString& line : Form->Memo1->toPlainText().split(u'\n'))
             QVERIFY2(metrics.horizontalAdvance(line) < Form->Memo1->viewport()->width(), qPrintable(line));
+    }
+
+    // Tab into Memo1 shows that it has the focus, also with its caret out of
+    // view, and leaves its caret, selection and scroll position as they were.
+    void reportShowsFocus()
+    {
+        Press();
+        QTextCursor line(Form->Memo1->document()->findBlockByNumber(5));
+        line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        Form->Memo1->setTextCursor(line);
+        Form->Memo1->verticalScrollBar()->setValue(60);
+        Form->Button1->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(!Form->Memo1->viewport()->rect().intersects(Form->Memo1->cursorRect()));
+        const QImage unfocused = Form->Memo1->grab().toImage();
+        Key(Qt::Key_Tab);
+        QVERIFY(Form->Memo1->hasFocus());
+        QCOMPARE(Form->Memo1->textCursor(), line);
+        QCOMPARE(Form->Memo1->verticalScrollBar()->value(), 60);
+        QVERIFY(Form->Memo1->grab().toImage() != unfocused);
     }
 
     void accessibleNames()

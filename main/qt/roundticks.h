@@ -1,0 +1,11 @@
+#pragma once
+
+// Ticks of an axis at the multiples of a round step, 1, 2 or 5 times a power
+// of ten, with the decimals that tell neighbouring ticks apart.
+struct TRoundTicks {
+    double Step;
+    int Decimals;
+};
+
+// The finest round step that puts at most most intervals into low..high.
+TRoundTicks RoundTicks(double low, double high, int most);
