@@ -5,5 +5,6 @@
 set -euo pipefail
 dpi=$1
 shift
+[ -n "${DISPLAY:-}" ] || { echo "at_dpi.sh: no X display; run ctest under tests/qt/on_xvfb.sh 1024x768x24" >&2; exit 1; }
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
 FORMULA_DPI=$dpi "$@"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts formula-test.exe under Wine on the display this runs on (ctest runs it
-# under on_xvfb.sh, with no window manager: Wine draws the frame itself) and
+# Starts formula-test.exe under Wine on the display this runs on (a 1024 x 768
+# Xvfb with no window manager: Wine draws the frame itself) and
 # works it as a user would: the window starts centred, Tab goes from Edit1 to
 # Button1, Enter presses it, a bad start angle gives the failure box, a good
 # one the report (saved as a screenshot of the window), and Alt+F4 ends the
