@@ -49,4 +49,49 @@ TEST(StartUp, FromTheWindowsModeToTheDefaultReport)
     EXPECT_EQ(WindowText(form.Memo1), DefaultReport());
 }
 
+// formula-test.exe started as a launcher starts it, with a show request in
+// its STARTUPINFO; closed by WM_CLOSE, as its close button closes it.
+TEST(StartUp, TheShowRequestOfTheLauncher)
+{
+    struct TRow {
+        WORD ShowCommand;
+        bool Maximised, Minimised, Centred;
+    };
+    for (const TRow row : {TRow{SW_SHOWNORMAL, false, false, true}, TRow{SW_SHOWMAXIMIZED, true, false, false},
+                           TRow{SW_SHOWMINNOACTIVE, false, true, false}, TRow{SW_SHOWMINIMIZED, false, false, true}}) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = row.ShowCommand;
+        PROCESS_INFORMATION process{};
+        std::wstring commandLine = L"formula-test.exe";
+        ASSERT_TRUE(CreateProcessW(FORMULA_TEST_EXE, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process));
+        HWND window = nullptr;
+        for (int i = 0; i < 2000 && !(window = FindWindowW(L"TForm1", nullptr)); ++i)
+            Sleep(5);
+        ASSERT_NE(window, nullptr) << row.ShowCommand;
+        for (int i = 0; i < 200 && !IsWindowVisible(window); ++i)
+            Sleep(5);
+        EXPECT_EQ(IsZoomed(window) != FALSE, row.Maximised) << row.ShowCommand;
+        EXPECT_EQ(IsIconic(window) != FALSE, row.Minimised) << row.ShowCommand;
+        if (row.Minimised) {
+            EXPECT_NE(GetForegroundWindow(), window);
+        }
+        if (row.Centred) {
+            RECT outer{};
+            GetWindowRect(window, &outer);
+            EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2);
+            EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2);
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
+        DWORD exitCode = 1;
+        GetExitCodeProcess(process.hProcess, &exitCode);
+        EXPECT_EQ(exitCode, 0u) << row.ShowCommand;
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
 } // namespace
