@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs a command with Wine's screen at DPI pixels per inch: Wine reads
+# LogPixels when a process starts. FORMULA_DPI tells the tests.
+# Usage: at_dpi.sh DPI COMMAND [ARGUMENT...]
+set -euo pipefail
+dpi=$1
+shift
+[ -n "${DISPLAY:-}" ] || { echo "at_dpi.sh: no X display; run ctest under tests/qt/on_xvfb.sh 1024x768x24" >&2; exit 1; }
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+FORMULA_DPI=$dpi "$@"
