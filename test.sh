@@ -3,8 +3,8 @@
 # build's tests (core, window, end to end, memcheck), the same core and
 # end-to-end tests on the mpfr backend, then a clang build of both backends with
 # ASan, LSan and UBSan: a short run of each fuzz target and the same tests again;
-# then the Debian package, and last the cross builds for aarch64 and Windows,
-# under their emulators.
+# then the Debian package, the cross builds for aarch64 and Windows under their
+# emulators, and last the Windows installer and ZIP under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps test
@@ -30,3 +30,4 @@ LSAN_OPTIONS=suppressions=$PWD/tools/lsan.supp ctest --test-dir build-sanitize -
 tools/package-test build
 
 tools/cross-test build
+tools/windows-package-test build-mingw
