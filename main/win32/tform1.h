@@ -1,0 +1,49 @@
+#pragma once
+
+#include <windows.h>
+
+#include "showstate.h"
+
+class TApplication;
+
+// The main window: two angle fields, the button that runs the scan and the
+// report area, as child windows of one fixed-size top-level window.
+class TForm1 {
+public:
+    // Creates the window hidden, laid out for the screen's font and centred
+    // on the primary screen.
+    explicit TForm1(const TApplication& application);
+    ~TForm1();
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    void Show(TShowState state);
+
+    // The keyboard rules of the message loop, before translation: true when
+    // message was handled and is not to be dispatched.
+    bool HandleKeyboard(MSG& message);
+
+    // Normalises the range, writes it back into the fields, scans the range as
+    // the fields then show it and puts the report into Memo1. Throws what the
+    // scan throws; the window procedure catches it.
+    void Button1Click();
+
+    HWND Handle = nullptr;
+    HWND Label1 = nullptr;
+    HWND Edit1 = nullptr;
+    HWND Label2 = nullptr;
+    HWND Edit2 = nullptr;
+    HWND Button1 = nullptr;
+    HWND Memo1 = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void ShowFailure();
+    void RestoreFocus();
+
+    const TApplication& Application;
+    HFONT Font = nullptr;
+    // The control that had the focus when the window last lost the activation.
+    HWND Focused = nullptr;
+};

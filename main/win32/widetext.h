@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The window system's texts are UTF-16, the core's UTF-8: every text crosses
+// between them here, so the number routines see the bytes they see on Linux.
+std::wstring WideText(std::string_view text);
+std::string Utf8Text(std::wstring_view text);
