@@ -21,16 +21,17 @@ if(TARGET formula-test)
     set(CPACK_NSIS_INSTALLED_ICON_NAME formula-test.exe)
 endif()
 # Debian's makensis makes a 32-bit installer unless told; the files keep no
-# time of the build.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode\nSetDateSave off\n!include FileFunc.nsh")
+# time of the build; the pages name the program, not the tool that made them
+# (CPack's own branding option trims, which only a Windows makensis can).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode\nSetDateSave off\nBrandingText \"${package} ${PROJECT_VERSION}\"\n!include FileFunc.nsh")
 set(uninstall_key "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${package}")
 # The list of programs shows the size that the installed folder takes, in KiB.
 string(CONFIGURE [[
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD SHCTX "@uninstall_key@" "EstimatedSize" $0]] CPACK_NSIS_EXTRA_INSTALL_COMMANDS @ONLY)
 # CPack's uninstaller removes the key below the vendor's but not the vendor's own.
-# It runs as a copy in a folder of %TEMP%, which NSIS asks Windows to remove at
-# the next start before the copy in it, so that the folder stayed: asked again.
+# It runs as a copy in a folder of %TEMP%, which NSIS asks Windows to remove at the
+# next start before the copy in it, while the folder is not empty: asked once more.
 string(CONFIGURE [[
   DeleteRegKey SHCTX "Software\@vendor@\@package@"
   DeleteRegKey /ifempty SHCTX "Software\@vendor@"
