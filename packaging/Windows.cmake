@@ -16,9 +16,13 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${package})
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_BINARY_DIR}/LICENSE.txt)
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+# The list of programs shows the window's icon, or without the window the
+# command's (the system's icon for a program).
 if(TARGET formula-test)
     set(CPACK_PACKAGE_EXECUTABLES formula-test formula-test)
     set(CPACK_NSIS_INSTALLED_ICON_NAME formula-test.exe)
+else()
+    set(CPACK_NSIS_INSTALLED_ICON_NAME formula-scan.exe)
 endif()
 # Debian's makensis makes a 32-bit installer unless told; the files keep no
 # time of the build; the pages name the program, not the tool that made them
