@@ -46,11 +46,15 @@ TApplication::TApplication()
 int TApplication::Run(TForm1& Form1)
 {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (!Form1.HandleKeyboard(message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        ProcessMessage(Form1, message);
     return 0;
+}
+
+void TApplication::ProcessMessage(TForm1& Form1, MSG& message)
+{
+    if (!Form1.HandleKeyboard(message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }

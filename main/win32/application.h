@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <windows.h>
+
 class TForm1;
 
 // The title from the executable's full path: the file name after the last
@@ -19,6 +21,10 @@ public:
 
     // The message loop, until Form1 is closed; the process's exit code.
     int Run(TForm1& Form1);
+
+    // One message of the loop: the keyboard rules of Form1, or translated and
+    // dispatched to its window.
+    static void ProcessMessage(TForm1& Form1, MSG& message);
 
     const std::wstring Title;
 };

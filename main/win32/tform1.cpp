@@ -61,13 +61,6 @@ TChildClass ChildClass(TControlKind kind)
     return {L"EDIT", ES_LEFT | ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE};
 }
 
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // The form's text operations on the child windows; a multi-line edit holds
 // its lines joined with CR LF, as the report's are.
 class TWin32Texts final : public TFormTexts {
