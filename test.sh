@@ -4,7 +4,8 @@
 # end-to-end tests on the mpfr backend, then a clang build of both backends with
 # ASan, LSan and UBSan: a short run of each fuzz target and the same tests again;
 # then the Debian package, the cross builds for aarch64 and Windows under their
-# emulators, and last the arm64 package of the aarch64 build.
+# emulators, and last the arm64 package of the aarch64 build and the Windows
+# installer and ZIP under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps test
@@ -31,3 +32,4 @@ tools/package-test build
 
 tools/cross-test build
 tools/package-test build-aarch64
+tools/windows-package-test build-mingw

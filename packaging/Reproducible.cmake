@@ -44,6 +44,10 @@ if(DEFINED FORMULA_SOURCE_DATE_EPOCH)
                  "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${FORMULA_SOURCE_DATE_EPOCH}")
 endif()
 add_compile_options(-Werror=date-time)
+# MinGW's linker stamps every executable with the time of the link.
+if(MINGW)
+    add_link_options(-Wl,--no-insert-timestamp)
+endif()
 
 # Neither the checkout's nor the build folder's path may reach a binary (__FILE__,
 # debug information): both are written as if relative to the checkout.
