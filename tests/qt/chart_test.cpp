@@ -150,13 +150,15 @@ class TestChart : public QObject {
         QMap<qreal, QString> below, left;  // by place: left to right, top to bottom
         for (const QGraphicsItem* item : Chart->View->scene()->items())
             if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item); text && text->isVisible()) {
-                const QPointF centre = item->sceneBoundingRect().center();
+                const QRectF box = item->sceneBoundingRect();
                 if (!text->toPlainText().contains(QRegularExpression(QStringLiteral("^-?[0-9][0-9.,]*$"))))
                     continue;
-                if (centre.y() > plot.bottom())
-                    below.insert(centre.x(), text->toPlainText());
-                else if (centre.x() < plot.left())
-                    left.insert(centre.y(), text->toPlainText());
+                // By edges, not centres: the lowest d label may reach below the
+                // plot, and the first angle label is centred on its left edge.
+                if (box.right() <= plot.left())
+                    left.insert(box.center().y(), text->toPlainText());
+                else if (box.top() >= plot.bottom())
+                    below.insert(box.center().x(), text->toPlainText());
             }
         return {below.values(), left.values()};
     }
