@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-
 #include <gmp.h>
 
 namespace {
@@ -40,10 +39,11 @@ char* WriteInteger(char* out, double integer)
 }
 
 // The shortest digits of a finite positive double as 0.d1d2… × 10^exponent.
-// The double is R/S, its neighbours lie MMinus/S below and MPlus/S above, and
-// a text reads back to it if it lies strictly between the two midpoints, or
-// on one of them when the significand is even. Digits are taken one by one
-// until one more would leave that interval; the last is rounded to the nearest.
+// The double is R/S, the midpoints to its neighbours lie MMinus/S below and
+// MPlus/S above, and a text reads back to it if it lies strictly between them,
+// or on one of them when the significand is even (reading rounds ties to
+// even). Digits are taken one by one until they, or they with the last one
+// raised, lie in that interval; if both do, the nearer wins, a tie the even.
 int ShortestDigits(double number, char* digits, int& count)
 {
     auto& [r, s, mPlus, mMinus, sum, digit] = State();
@@ -57,7 +57,6 @@ int ShortestDigits(double number, char* digits, int& count)
     const bool closerBelow = fraction == 0 && biased > 1;
     const bool inclusive = significand % 2 == 0;
 
-    mpz_set_ui(r, 0);
     mpz_set_ui(s, 1);
     mpz_import(r, 1, 1, sizeof significand, 0, 0, &significand);
     mpz_mul_2exp(r, r, closerBelow ? 2 : 1);
