@@ -15,7 +15,9 @@ set(ENV{NODE_PATH} /usr/share/nodejs)
 set(CMAKE_CXX_LINKER_LAUNCHER ${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs)
 
 # Without -fexceptions a throw ends the program instead of reaching its catch.
-# The exit code and the last output need the runtime to end with main.
+# The exit code and the last output need the runtime to end with main, and
+# memory grows on demand as a native program's does (the first 16 MB are all
+# a program gets otherwise).
 set(CMAKE_CXX_FLAGS_INIT -fexceptions)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fexceptions -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1")
 
