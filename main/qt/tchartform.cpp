@@ -142,9 +142,9 @@ TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
                                                       {Qt::Key_Right, TPanDirection::Right},
                                                       {Qt::Key_Up, TPanDirection::Up},
                                                       {Qt::Key_Down, TPanDirection::Down}};
-    for (const auto& [key, direction] : pans)
-        AddKeys(this, {QKeySequence(Qt::SHIFT | key)},
-                [this, direction] { SetView(PanStep(ShownView(), direction, Whole)); });
+    for (const auto& pan : pans)
+        AddKeys(this, {QKeySequence(Qt::SHIFT | pan.first)},
+                [this, direction = pan.second] { SetView(PanStep(ShownView(), direction, Whole)); });
     AddKeys(this, {QKeySequence(Qt::CTRL | Qt::Key_G)}, [this] { RaiseOwner(); });
 
     // The ways in from the main window.
