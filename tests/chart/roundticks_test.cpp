@@ -23,6 +23,8 @@ TEST(RoundTicks, FinestRoundStepWithTheDecimalsThatTellTicksApart)
         EXPECT_EQ(ticks.Step, row.Step) << row.Low << ".." << row.High;
         EXPECT_EQ(ticks.Decimals, row.Decimals) << row.Low << ".." << row.High;
         EXPECT_LE((row.High - row.Low) / ticks.Step, row.Most + 1e-9) << row.Low << ".." << row.High;
+        // Neighbouring ticks written with Decimals differ in their last digit at least.
+        EXPECT_GE(std::round(ticks.Step * std::pow(10.0, ticks.Decimals)), 1) << row.Low << ".." << row.High;
     }
 }
 
