@@ -28,7 +28,7 @@ void PrintUsage(std::ostream& out)
            "Sweeps START to END degrees (defaults \""
         << Control(TControlId::Edit1).Text << "\" and \"" << Control(TControlId::Edit2).Text
         << "\") in steps of 0.01\n"
-                  "and lists the 100 angles where r(a) = 120 sqrt((0.559 - 0.111 cos a)(1 - cos a))\n"
+           "and lists the 100 angles where r(a) = 120 sqrt((0.559 - 0.111 cos a)(1 - cos a))\n"
            "deviates most from a. Any argument but --help and --version is an angle text,\n"
            "and so is --samples anywhere but first.\n"
            "--samples writes every sample instead, as CSV with the header angle,value,d\n"

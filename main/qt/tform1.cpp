@@ -29,6 +29,8 @@ void TPushButton::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
         return QPushButton::keyPressEvent(event);
+    // Keys reach the button only while it has the focus; an Enter that does
+    // not press it goes no further, as there is no default button.
     const Qt::KeyboardModifiers held = event->modifiers();
     if (EnterPressesButton1(true, {bool(held & Qt::ShiftModifier), bool(held & Qt::ControlModifier),
                                    bool(held & Qt::AltModifier)}))
