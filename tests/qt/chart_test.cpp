@@ -498,11 +498,8 @@ private slots:
         QVERIFY(RangeX().first > zoomed.first);
         QCOMPARE(RangeX().second - RangeX().first, zoomed.second - zoomed.first);
         const auto panned = RangeX();
-        const QPoint inside = viewport->mapTo(Chart, viewport->rect().center());
-        QTest::mouseClick(Chart->windowHandle(), Qt::RightButton, {}, inside);
-        QMenu* menu = nullptr;
-        QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
-        QCOMPARE(Entries(menu).constFirst(), QStringLiteral("Показать весь диапазон"));
+        QMenu* menu = OpenChartMenu();
+        QVERIFY(menu);
         QCOMPARE(RangeX(), panned);
         menu->close();
     }
