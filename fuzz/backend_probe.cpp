@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "extended/fpu.h"
+#include "main/form/button1click.h"
 #include "numtext/numtext.h"
-#include "scan/scan.h"
 
 namespace {
 
@@ -35,9 +35,10 @@ extern const TProbe FORMULA_PROBE = {
     [](int decimals, double value) { return Outcome([=] { return NumToStr(decimals, value); }); },
     [](std::string_view startText, std::string_view endText) {
         return Outcome([=] {
-            // The window's calling order: normalise, write back, read again, scan.
-            const TRangeTexts shown = NormalizeRange(startText, endText);
-            return shown.Start + '\n' + shown.End + '\n' + ScanDeviations(shown.Start, shown.End);
+            TPlainTexts texts(startText, endText);
+            RunButton1Click(texts);
+            return texts.GetText(TControlId::Edit1) + '\n' + texts.GetText(TControlId::Edit2) + '\n'
+                   + texts.GetText(TControlId::Memo1);
         });
     },
 };

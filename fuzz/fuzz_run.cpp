@@ -11,8 +11,8 @@
 
 #include "fixed_form.h"
 #include "extended/fpu.h"
+#include "main/form/button1click.h"
 #include "numtext/numtext.h"
-#include "scan/scan.h"
 
 namespace {
 
@@ -58,15 +58,13 @@ void CheckReport(const std::string& report)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider provider(data, size);
-    std::string edit1 = provider.ConsumeRandomLengthString(size);
-    std::string edit2 = provider.ConsumeRemainingBytesAsString();
+    const std::string edit1 = provider.ConsumeRandomLengthString(size);
+    TPlainTexts texts(edit1, provider.ConsumeRemainingBytesAsString());
 
     ResetFpu();
     try {
-        const TRangeTexts shown = NormalizeRange(edit1, edit2);
-        edit1 = shown.Start;
-        edit2 = shown.End;
-        CheckReport(ScanDeviations(edit1, edit2));
+        RunButton1Click(texts);
+        CheckReport(texts.GetText(TControlId::Memo1));
     } catch (const EOverflow&) {
     }
     Check(TDegClass::Live() == 0);

@@ -30,10 +30,6 @@ double StrToNum(std::string_view text);
 // A NaN is written "NaN", right-aligned like "+Inf" and "-Inf".
 std::string NumToStr(int decimals, double value);
 
-// value scaled by 10^exponent, every step rounded to the extended format.
-// Throws EOverflow when a product leaves the extended range.
-Extended Pow10(const Extended& value, int exponent);
-
 std::string IntToStr(std::int32_t value);
 
 } // namespace FORMULA_CORE_NS

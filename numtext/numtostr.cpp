@@ -4,6 +4,7 @@
 #include <string>
 
 #include "numtext/numtext.h"
+#include "numtext/pow10.h"
 
 inline namespace FORMULA_CORE_NS {
 

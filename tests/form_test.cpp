@@ -1,13 +1,18 @@
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "extended/fpu.h"
 #include "main/form/button1click.h"
 #include "main/form/centredcorner.h"
+#include "main/form/enterkey.h"
+#include "main/form/failuredisplay.h"
 #include "main/form/form.h"
-#include "numtext/exception.h"
+#include "main/form/layout.h"
+#include "numtext/numtext.h"
 
 namespace {
 
@@ -27,6 +32,68 @@ TEST(Layout, FontAndControlsFollowTheScreenAndTheFont)
                               TScaled{388, 16, 478}, TScaled{585, 19, 855}, TScaled{388, 19, 567},
                               TScaled{585, 12, 540}, TScaled{388, 12, 358}, TScaled{8, 16, 10}})
         EXPECT_EQ(ScaledToFont(row.Design, row.TextHeight), row.Pixels) << row.Design << " at " << row.TextHeight;
+    EXPECT_EQ(ClientSize(16), (TSize{720, 478}));
+}
+
+TEST(Layout, LabelsTakeTheSizeOfTheirTextTheRestIsScaled)
+{
+    struct TRow {
+        TControlId Id;
+        int TextHeight;
+        TSize Text;
+        TRect Rect;
+    };
+    for (const TRow& row : {TRow{TControlId::Label1, 13, {85, 13}, {8, 16, 85, 13}},
+                            TRow{TControlId::Label2, 16, {100, 17}, {10, 59, 100, 17}},
+                            TRow{TControlId::Edit1, 13, {20, 13}, {108, 12, 65, 21}},
+                            TRow{TControlId::Edit1, 16, {20, 16}, {133, 15, 80, 26}},
+                            TRow{TControlId::Memo1, 19, {0, 19}, {281, 18, 557, 533}}}) {
+        const TRect rect = ControlRect(Control(row.Id), row.TextHeight, row.Text);
+        EXPECT_EQ(rect, row.Rect) << static_cast<int>(row.Id) << " at " << row.TextHeight << ": " << rect.Left << ", "
+                                  << rect.Top << ", " << rect.Width << ", " << rect.Height;
+    }
+}
+
+TEST(EnterKey, PressesTheFocusedButtonWithoutShiftCtrlOrAlt)
+{
+    struct TRow {
+        bool Button1Focused;
+        TKeyModifiers Held;
+        bool Presses;
+    };
+    for (const TRow& row : {TRow{true, {false, false, false}, true}, TRow{true, {true, false, false}, false},
+                            TRow{true, {false, true, false}, false}, TRow{true, {false, false, true}, false},
+                            TRow{false, {false, false, false}, false}})
+        EXPECT_EQ(EnterPressesButton1(row.Button1Focused, row.Held), row.Presses)
+            << row.Button1Focused << row.Held.Shift << row.Held.Control << row.Held.Alt;
+}
+
+int Released = 0;
+
+TEST(PrepareFailureBox, ReleasesTheCaptureResetsTheUnitAndGivesTheText)
+{
+    struct TRow {
+        void (*Fail)();
+        const char* Text;
+    };
+    const TRow rows[] = {
+        {[] { StrToNum("1e400"); }, "Floating point overflow."},
+        {[] { throw std::bad_alloc(); }, "Out of memory."},
+        {[] { throw 1; }, ""},
+    };
+    for (const TRow& row : rows) {
+        Released = 0;
+        std::string text;
+        try {
+            row.Fail();
+        } catch (...) {
+            text = PrepareFailureBox([] { ++Released; });
+        }
+        EXPECT_EQ(text, row.Text);
+        EXPECT_EQ(Released, 1) << row.Text;
+        EXPECT_EQ(FpuStatusWord() & (kFpuInvalid | kFpuZeroDivide | kFpuOverflow), 0) << row.Text;
+        EXPECT_EQ(FpuControlWord(), kFpuControlWord) << row.Text;
+    }
 }
 
 TEST(CentredCorner, HalvesTheSpaceLeftOverAndStaysOnTheScreen)
@@ -57,6 +124,17 @@ public:
     std::map<TControlId, std::string> Texts;
     std::vector<TControlId> Replaced;
 };
+
+TEST(RunButton1Click, OverPlainTextsStartsFromTheDesignedTexts)
+{
+    TPlainTexts texts;
+    EXPECT_EQ(texts.GetText(TControlId::Label1), "Начальный угол:");
+    EXPECT_EQ(texts.GetText(TControlId::Memo1), "\r\n");
+    RunButton1Click(texts);
+    EXPECT_EQ(texts.GetText(TControlId::Edit1), "0.00");
+    EXPECT_EQ(texts.GetText(TControlId::Edit2), "89.99");
+    EXPECT_TRUE(texts.GetText(TControlId::Memo1).starts_with("100 максимальных отклонений:\r\n89.9800 => 89.7008  d=0.2792\r\n"));
+}
 
 TEST(RunButton1Click, WritesOnlyWhatChangesAndStopsAtAFailure)
 {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "numtext/numtext.h"
+#include "numtext/exception.h"
+#include "numtext/pow10.h"
 
 namespace {
 

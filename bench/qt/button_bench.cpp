@@ -90,7 +90,7 @@ void BM_Button1ClickChartOpen(benchmark::State& state)
     Form->Chart->show();
     if (!QTest::qWaitForWindowExposed(Form->Chart))
         state.SkipWithError("chart not shown");
-    TPaintWatch watch(Form->Chart->View->viewport());
+    TPaintWatch watch(Form->Chart->findChild<QChartView*>()->viewport());
     bool shortRange = false;
     for (auto _ : state) {
         state.PauseTiming();
@@ -117,7 +117,7 @@ void BM_ChartHover(benchmark::State& state)
     Form->Chart->show();
     if (!QTest::qWaitForWindowExposed(Form->Chart))
         state.SkipWithError("chart not shown");
-    QChartView* view = Form->Chart->View;
+    QChartView* view = Form->Chart->findChild<QChartView*>();
     const QRect plot = view->mapFromScene(view->chart()->plotArea()).boundingRect();
     int step = 0;
     for (auto _ : state) {

@@ -1,13 +1,6 @@
 #pragma once
 
-struct TPoint {
-    int X, Y;
-    friend bool operator==(const TPoint&, const TPoint&) = default;
-};
-
-struct TRect {
-    int Left, Top, Width, Height;
-};
+#include "geometry.h"
 
 // The top-left corner that centres a window of the outer size (frame and title
 // bar included) on the screen: integer halves of the space left over, never

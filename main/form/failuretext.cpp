@@ -5,6 +5,8 @@
 
 #include "numtext/exception.h"
 
+inline namespace FORMULA_CORE_NS {
+
 std::string FailureText()
 {
     try {
@@ -19,3 +21,5 @@ std::string FailureText()
         return {};
     }
 }
+
+} // namespace FORMULA_CORE_NS

@@ -43,11 +43,3 @@ constexpr const TControlSpec& Control(TControlId id)
 {
     return kControls[static_cast<int>(id)];
 }
-
-// The window font's pixel height on a screen of pixelsPerInch, to the nearest
-// pixel, halves up.
-int FontPixels(double pixelsPerInch);
-
-// A designed size or position on the layout whose font measures textHeight for
-// "0", to the nearest pixel (a ratio of n/13 is never a half).
-int ScaledToFont(int design, int textHeight);

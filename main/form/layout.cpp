@@ -1,4 +1,4 @@
-#include "form.h"
+#include "layout.h"
 
 #include <cmath>
 
@@ -10,4 +10,17 @@ int FontPixels(double pixelsPerInch)
 int ScaledToFont(int design, int textHeight)
 {
     return (2 * design * textHeight + kDesignTextHeight) / (2 * kDesignTextHeight);
+}
+
+TSize ClientSize(int textHeight)
+{
+    return {ScaledToFont(kClientWidth, textHeight), ScaledToFont(kClientHeight, textHeight)};
+}
+
+TRect ControlRect(const TControlSpec& designed, int textHeight, TSize textSize)
+{
+    const TSize size = designed.Kind == TControlKind::Label
+                           ? textSize
+                           : TSize{ScaledToFont(designed.Width, textHeight), ScaledToFont(designed.Height, textHeight)};
+    return {ScaledToFont(designed.Left, textHeight), ScaledToFont(designed.Top, textHeight), size.Width, size.Height};
 }

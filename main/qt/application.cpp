@@ -10,7 +10,7 @@
 #include <QTranslator>
 
 #include "extended/fpu.h"
-#include "main/form/failuretext.h"
+#include "main/form/failuredisplay.h"
 #include "main/form/title.h"
 
 QString ApplicationTitle(const QString& executablePath)
@@ -53,11 +53,14 @@ TApplication::TApplication(int argc, char** argv)
 
 namespace {
 
+void ReleaseMouse()
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+}
+
 void ShowFailure(QWidget* window, const std::string& text)
 {
-    // A failed reading may leave flags or a changed mode behind: the next run
-    // has to start from the state the first one had.
-    ResetFpu();
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                     QString::fromStdString(text), QMessageBox::Ok, window);
     // Not every platform hands the activation back when the box goes.
@@ -74,6 +77,6 @@ void HandleFailures(QWidget* window, const std::function<void()>& handler)
     try {
         handler();
     } catch (...) {
-        ShowFailure(window, FailureText());
+        ShowFailure(window, PrepareFailureBox(ReleaseMouse));
     }
 }

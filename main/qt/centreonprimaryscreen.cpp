@@ -1,3 +1,5 @@
+#include "centreonprimaryscreen.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -7,8 +7,6 @@
 #include <QRect>
 #include <QSize>
 
-class QWidget;
-
 // CentredCorner of the window's description, in Qt's types.
 QPoint CentredCorner(const QRect& screen, const QSize& outer);
 
@@ -41,7 +39,3 @@ private:
     QMargins AskedFrame;
     QPoint AskedFrom;
 };
-
-// Centres window on the primary screen now, as far as its frame is known, and
-// again as the window system reports its frame and its place.
-void CentreOnPrimaryScreen(QWidget* window);

@@ -1,8 +1,6 @@
 #include "tchartform.h"
 
-#include <algorithm>
 #include <cmath>
-#include <numeric>
 #include <utility>
 
 #include <QAction>
@@ -34,65 +32,37 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "chartframe.h"
-#include "numtext/numtext.h"
-#include "roundticks.h"
+#include "main/chart/appearance.h"
+#include "main/chart/placement.h"
+#include "main/chart/roundticks.h"
+#include "main/chart/titleline.h"
 #include "samples/samplescsv.h"
-#include "scan/scan.h"
 
 namespace {
 
-// The range shown before any run, and for a run without samples.
-const QRectF kEmptyRange(QPointF(0, -1), QPointF(90, 1));
-
-// The client size the chart asks for, and the least it is shrunk to beside
-// the main window, where its labels still show, before it goes over it.
-const QSize kChartSize(760, 480);
-const QSize kLeastChartSize(360, 240);
-
-// Ticks on the axes: at most this many intervals.
-constexpr int kMostAngleTicks = 10;
-constexpr int kMostDTicks = 8;
-
-// One notch of the wheel, and one press of + or −, zoom in by this factor.
-constexpr double kZoomStep = 0.8;
-
-QString Text(const std::string& text)
+QString Text(std::string_view text)
 {
-    return QString::fromStdString(text);
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-// The range that shows every sample and the zero line, with margins that keep
-// the markers at either end whole: at least a degree of angle, within 0…90
-// around a short run.
-QRectF RangeOf(const std::vector<TSample>& samples)
+QColor Colour(const TColour& colour)
 {
-    if (samples.empty())
-        return kEmptyRange;
-    const auto [low, high] = std::minmax_element(samples.begin(), samples.end(),
-                                                 [](const TSample& a, const TSample& b) { return a.D < b.D; });
-    const double bottom = std::min(0.0, low->D);
-    const double top = std::max(0.0, high->D);
-    const double dMargin = top > bottom ? (top - bottom) * 0.05 : 0.1;
-    double first = samples.front().Angle;
-    double last = samples.back().Angle;
-    if (last - first < 1.0) {
-        const double middle = std::clamp((first + last) / 2, 0.5, 89.5);
-        first = middle - 0.5;
-        last = middle + 0.5;
-    }
-    const double angleMargin = (last - first) * 0.02;
-    return QRectF(QPointF(first - angleMargin, bottom - dMargin), QPointF(last + angleMargin, top + dMargin));
+    return QColor(colour.Red, colour.Green, colour.Blue);
 }
 
-// low..high made at least least wide, at most as wide as wholeLow..wholeHigh
-// and moved inside it, around the same middle where it can.
-std::pair<double, double> Limited(double low, double high, double least, double wholeLow, double wholeHigh)
+QRect Rect(const TRect& rect)
 {
-    const double span = std::clamp(high - low, least, std::max(least, wholeHigh - wholeLow));
-    const double start = std::clamp((low + high - span) / 2, std::min(wholeLow, wholeHigh - span),
-                                    std::max(wholeLow, wholeHigh - span));
-    return {start, start + span};
+    return QRect(rect.Left, rect.Top, rect.Width, rect.Height);
+}
+
+TRect Rect(const QRect& rect)
+{
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+TSize Size(const QSize& size)
+{
+    return {size.width(), size.height()};
 }
 
 // Round ticks with the decimals that tell them apart; the axis's range last,
@@ -109,27 +79,14 @@ void SetAxis(QValueAxis* axis, double low, double high, int most)
     axis->setRange(low, high);
 }
 
-QList<QPointF> Points(const std::vector<TSample>& samples)
+template <class Samples>
+QList<QPointF> Points(const Samples& samples)
 {
     QList<QPointF> points;
     points.reserve(qsizetype(samples.size()));
     for (const TSample& sample : samples)
         points.append({sample.Angle, sample.D});
     return points;
-}
-
-// The sample nearest in angle; samples lie in ascending angle.
-const TSample* NearestInAngle(const std::vector<TSample>& samples, double angle)
-{
-    if (samples.empty())
-        return nullptr;
-    const auto after = std::lower_bound(samples.begin(), samples.end(), angle,
-                                        [](const TSample& sample, double a) { return sample.Angle < a; });
-    if (after == samples.begin())
-        return &*after;
-    if (after == samples.end() || angle - std::prev(after)->Angle <= after->Angle - angle)
-        return &*std::prev(after);
-    return &*after;
 }
 
 template <class Handler>
@@ -145,54 +102,49 @@ void AddKeys(QWidget* window, const QList<QKeySequence>& keys, Handler&& handler
 
 TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
     : QWidget(owner, Qt::Window)
-    , Menu(new QMenu(this))
-    , OpenAction(new QAction(QStringLiteral("График отклонений"), this))
-    , WholeRangeAction(new QAction(QStringLiteral("Показать весь диапазон"), this))
-    , CopyImageAction(new QAction(QStringLiteral("Копировать изображение"), this))
-    , SaveImageAction(new QAction(QStringLiteral("Сохранить изображение…"), this))
-    , SaveDataAction(new QAction(QStringLiteral("Сохранить данные…"), this))
     , Owner(owner)
     , Report(report)
-    , WholeRange(kEmptyRange)
+    , Menu(new QMenu(this))
+    , OpenAction(new QAction(Text(kChartCaption), this))
 {
-    setWindowTitle(QStringLiteral("График отклонений"));
-    resize(kChartSize);
+    setWindowTitle(Text(kChartCaption));
+    resize(kChartSize.Width, kChartSize.Height);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(QMargins());
 
-    WholeRangeAction->setShortcuts({QKeySequence(Qt::Key_Home), QKeySequence(Qt::Key_Escape)});
-    connect(WholeRangeAction, &QAction::triggered, this, &TChartForm::ShowWholeRange);
+    auto* wholeRange = new QAction(Text(kWholeRangeEntry), this);
+    wholeRange->setShortcuts({QKeySequence(Qt::Key_Home), QKeySequence(Qt::Key_Escape)});
+    connect(wholeRange, &QAction::triggered, this, [this] { SetView(Whole); });
     // The chart's own keys: in the main window Ctrl+C copies the selected text.
-    CopyImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    connect(CopyImageAction, &QAction::triggered, this, &TChartForm::CopyImage);
-    SaveImageAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(SaveImageAction, &QAction::triggered, this, [this] {
-        AskAndSave(QStringLiteral("Сохранить изображение"), QStringLiteral("отклонения.png"),
-                   QStringLiteral("Изображение PNG (*.png)"), QStandardPaths::PicturesLocation, &TChartForm::SaveImage);
-    });
-    SaveDataAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(SaveDataAction, &QAction::triggered, this, [this] {
-        AskAndSave(QStringLiteral("Сохранить данные"), QStringLiteral("отклонения.csv"),
-                   QStringLiteral("Данные CSV (*.csv)"), QStandardPaths::DocumentsLocation, &TChartForm::SaveData);
-    });
-    addActions({WholeRangeAction, CopyImageAction, SaveImageAction, SaveDataAction});
-    Menu->addAction(WholeRangeAction);
+    auto* copyImage = new QAction(Text(kCopyImageEntry), this);
+    copyImage->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    connect(copyImage, &QAction::triggered, this, &TChartForm::CopyImage);
+    auto* saveImage = new QAction(Text(kSaveImageEntry), this);
+    saveImage->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveImage, &QAction::triggered, this,
+            [this] { AskAndSave(kSaveImage, QStandardPaths::PicturesLocation, &TChartForm::SaveImage); });
+    auto* saveData = new QAction(Text(kSaveDataEntry), this);
+    saveData->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveData, &QAction::triggered, this,
+            [this] { AskAndSave(kSaveData, QStandardPaths::DocumentsLocation, &TChartForm::SaveData); });
+    addActions({wholeRange, copyImage, saveImage, saveData});
+    Menu->addAction(wholeRange);
     Menu->addSeparator();
-    Menu->addAction(CopyImageAction);
-    Menu->addAction(SaveImageAction);
-    Menu->addAction(SaveDataAction);
+    Menu->addActions({copyImage, saveImage, saveData});
 
-    AddKeys(this, {QKeySequence(Qt::Key_Left)}, [this] { ChooseByAngle(-1); });
-    AddKeys(this, {QKeySequence(Qt::Key_Right)}, [this] { ChooseByAngle(1); });
-    AddKeys(this, {QKeySequence(Qt::Key_PageUp)}, [this] { ChooseInReport(-1); });
-    AddKeys(this, {QKeySequence(Qt::Key_PageDown)}, [this] { ChooseInReport(1); });
+    AddKeys(this, {QKeySequence(Qt::Key_Left)}, [this] { Walk(TWalkKey::Left); });
+    AddKeys(this, {QKeySequence(Qt::Key_Right)}, [this] { Walk(TWalkKey::Right); });
+    AddKeys(this, {QKeySequence(Qt::Key_PageUp)}, [this] { Walk(TWalkKey::PageUp); });
+    AddKeys(this, {QKeySequence(Qt::Key_PageDown)}, [this] { Walk(TWalkKey::PageDown); });
     AddKeys(this, {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)}, [this] { ZoomAtChosen(1); });
     AddKeys(this, {QKeySequence(Qt::Key_Minus)}, [this] { ZoomAtChosen(-1); });
-    // Pans: the direction's digit as on a numeric keypad.
-    AddKeys(this, {QKeySequence(Qt::SHIFT | Qt::Key_Left)}, [this] { PanBy(4); });
-    AddKeys(this, {QKeySequence(Qt::SHIFT | Qt::Key_Right)}, [this] { PanBy(6); });
-    AddKeys(this, {QKeySequence(Qt::SHIFT | Qt::Key_Up)}, [this] { PanBy(8); });
-    AddKeys(this, {QKeySequence(Qt::SHIFT | Qt::Key_Down)}, [this] { PanBy(2); });
+    const std::pair<Qt::Key, TPanDirection> pans[] = {{Qt::Key_Left, TPanDirection::Left},
+                                                      {Qt::Key_Right, TPanDirection::Right},
+                                                      {Qt::Key_Up, TPanDirection::Up},
+                                                      {Qt::Key_Down, TPanDirection::Down}};
+    for (const auto& pan : pans)
+        AddKeys(this, {QKeySequence(Qt::SHIFT | pan.first)},
+                [this, direction = pan.second] { SetView(PanStep(ShownView(), direction, Whole)); });
     AddKeys(this, {QKeySequence(Qt::CTRL | Qt::Key_G)}, [this] { RaiseOwner(); });
 
     // The ways in from the main window.
@@ -223,26 +175,25 @@ void TChartForm::Build()
     const int titleHeight = QFontMetrics(RangeTitle->font()).height();
     chart->setMargins(QMargins(4, 4 + titleHeight, 4, 4));
 
-    Line->setName(QStringLiteral("Все отсчёты"));
-    // One pixel wide: the samples lie less than a pixel apart.
-    Line->setPen(QPen(QColor(0x20, 0x60, 0xC0), 1));
-    Markers->setName(QStringLiteral("Отсчёты отчёта"));
-    Markers->setColor(QColor(0xE0, 0x40, 0x20));
-    Markers->setBorderColor(QColor(0xE0, 0x40, 0x20));
-    Markers->setMarkerSize(7);
-    Largest->setName(QStringLiteral("Наибольшее отклонение"));
-    Largest->setColor(QColor(0xE0, 0x40, 0x20));
-    Largest->setBorderColor(Qt::black);
-    Largest->setPen(QPen(Qt::black, 2));
-    Largest->setMarkerSize(13);
-    Zero->setPen(QPen(Qt::gray, 1));
+    Line->setName(Text(kLineName));
+    Line->setPen(QPen(Colour(kLineColour), kLineWidth));
+    Markers->setName(Text(kMarkersName));
+    Markers->setColor(Colour(kMarkerColour));
+    Markers->setBorderColor(Colour(kMarkerColour));
+    Markers->setMarkerSize(kMarkerSize);
+    Largest->setName(Text(kLargestName));
+    Largest->setColor(Colour(kMarkerColour));
+    Largest->setBorderColor(Colour(kRingColour));
+    Largest->setPen(QPen(Colour(kRingColour), kRingWidth));
+    Largest->setMarkerSize(kLargestMarkerSize);
+    Zero->setPen(QPen(Colour(kZeroLineColour), kLineWidth));
 
     for (QValueAxis* axis : {AxisX, AxisY}) {
         axis->setTickType(QValueAxis::TicksDynamic);
         axis->setTickAnchor(0.0);
     }
-    AxisX->setTitleText(QStringLiteral("Угол, °"));
-    AxisY->setTitleText(QStringLiteral("d = θ − r(θ), °"));
+    AxisX->setTitleText(Text(kAngleAxisTitle));
+    AxisY->setTitleText(Text(kDAxisTitle));
     chart->addAxis(AxisX, Qt::AlignBottom);
     chart->addAxis(AxisY, Qt::AlignLeft);
     // In drawing order: the largest deviation last, on top of all.
@@ -254,16 +205,16 @@ void TChartForm::Build()
     chart->legend()->markers(Zero).constFirst()->setVisible(false);
     chart->legend()->setAlignment(Qt::AlignTop);
 
-    NoSamples = new QGraphicsSimpleTextItem(QStringLiteral("Нет отсчётов"), chart);
+    NoSamples = new QGraphicsSimpleTextItem(Text(kNoSamples), chart);
     QFont large = NoSamples->font();
-    large.setPointSizeF(large.pointSizeF() * 1.5);
+    large.setPointSizeF(large.pointSizeF() * kNoSamplesScale);
     NoSamples->setFont(large);
-    NoSamples->setBrush(Qt::darkGray);
+    NoSamples->setBrush(Colour(kNoSamplesColour));
     connect(chart, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
         NoSamples->setPos(plot.center() - NoSamples->boundingRect().center());
         CentreTitle();
     });
-    ShowWholeRange();
+    SetView(Whole);
 
     View->setRenderHint(QPainter::Antialiasing);
     // The view's own rubber band swallows the clicks meant for the markers:
@@ -279,8 +230,7 @@ void TChartForm::Build()
 void TChartForm::ShowSweep(TSweep sweep, const QString& start, const QString& end)
 {
     Shown = std::move(sweep);
-    Title = QStringLiteral("%1 … %2, отсчётов: %3")
-                .arg(start, end, Text(IntToStr(static_cast<std::int32_t>(Shown.Samples.size()))));
+    Title = Text(TitleLine(start.toStdString(), end.toStdString(), Shown.Samples.size()));
     Plotted = false;
     if (isVisible())
         Plot();
@@ -303,8 +253,8 @@ void TChartForm::Plot()
     // Every change of an axis lays out every point again: empty the line
     // first, so its thousands of points are laid out once, at the end.
     Line->clear();
-    WholeRange = RangeOf(Shown.Samples);
-    ShowWholeRange();
+    Whole = WholeRange(Shown.Samples);
+    SetView(Whole);
     // New labels may move the plot area: laid out now, while the line is
     // empty, not again after it is filled.
     View->chart()->layout()->activate();
@@ -313,18 +263,13 @@ void TChartForm::Plot()
     if (Shown.Samples.empty())
         Zero->clear();
     else
-        Zero->replace({{WholeRange.left(), 0.0}, {WholeRange.right(), 0.0}});
+        Zero->replace({{Whole.Left, 0.0}, {Whole.Right, 0.0}});
     Line->replace(Points(Shown.Samples));
     // Each marker drawn over those of smaller deviations.
-    Markers->replace(Points({Shown.Kept.rbegin(), Shown.Kept.rend()}));
-    const auto largest = std::ptrdiff_t(std::min<std::size_t>(1, Shown.Kept.size()));
-    Largest->replace(Points({Shown.Kept.begin(), Shown.Kept.begin() + largest}));
+    Markers->replace(Points(std::vector<TSample>(Shown.Kept.rbegin(), Shown.Kept.rend())));
+    Largest->replace(Points(std::span(Shown.Kept).first(std::min<std::size_t>(1, Shown.Kept.size()))));
     NoSamples->setVisible(Shown.Samples.empty());
-    ByAngle.resize(Shown.Kept.size());
-    std::iota(ByAngle.begin(), ByAngle.end(), 0);
-    std::sort(ByAngle.begin(), ByAngle.end(),
-              [this](int a, int b) { return Shown.Kept[std::size_t(a)].Angle < Shown.Kept[std::size_t(b)].Angle; });
-    Chosen = -1;
+    Keys = TKeyWalk(Shown.Kept);
     Plotted = true;
 }
 
@@ -333,24 +278,15 @@ void TChartForm::CentreTitle()
     RangeTitle->setPos((View->chart()->size().width() - RangeTitle->boundingRect().width()) / 2, 4);
 }
 
-void TChartForm::ShowWholeRange()
+TView TChartForm::ShownView() const
 {
-    SetView(WholeRange);
+    return {AxisX->min(), AxisX->max(), AxisY->min(), AxisY->max()};
 }
 
-QRectF TChartForm::ViewRange() const
+void TChartForm::SetView(const TView& view)
 {
-    return QRectF(QPointF(AxisX->min(), AxisY->min()), QPointF(AxisX->max(), AxisY->max()));
-}
-
-void TChartForm::SetView(QRectF view)
-{
-    view = view.normalized();
-    const QRectF& whole = WholeRange;
-    const auto [left, right] = Limited(view.left(), view.right(), kLeastAngleSpan, whole.left(), whole.right());
-    const auto [bottom, top] = Limited(view.top(), view.bottom(), kLeastDSpan, whole.top(), whole.bottom());
-    SetAxis(AxisX, left, right, kMostAngleTicks);
-    SetAxis(AxisY, bottom, top, kMostDTicks);
+    SetAxis(AxisX, view.Left, view.Right, kMostAngleTicks);
+    SetAxis(AxisY, view.Bottom, view.Top, kMostDTicks);
 }
 
 void TChartForm::Place()
@@ -358,8 +294,9 @@ void TChartForm::Place()
     // The window manager frames the chart only once it is shown: the main
     // window's frame stands in for it, and the client area is placed inside.
     const QMargins frame = Owner->windowHandle()->frameMargins();
-    const QRect placed = ChartFrame(Owner->screen()->availableGeometry(), Owner->windowHandle()->frameGeometry(),
-                                    size().grownBy(frame), kLeastChartSize.grownBy(frame));
+    const QRect placed = Rect(ChartFrame(Rect(Owner->screen()->availableGeometry()),
+                                         Rect(Owner->windowHandle()->frameGeometry()), Size(size().grownBy(frame)),
+                                         Size(QSize(kLeastChartSize.Width, kLeastChartSize.Height).grownBy(frame))));
     setGeometry(placed.marginsRemoved(frame));
     create();
     windowHandle()->installEventFilter(this);
@@ -372,13 +309,10 @@ void TChartForm::KeepOnScreen()
     // stood in for it: once its own is known, the chart is shrunk back into
     // the available area, off the main window still.
     windowHandle()->removeEventFilter(this);
-    const QRect available = Owner->screen()->availableGeometry();
-    const QMargins frame = windowHandle()->frameMargins();
-    QRect outer = windowHandle()->frameGeometry();
-    if (available.contains(outer))
-        return;
-    outer.moveTopLeft(QPoint(std::max(outer.left(), available.left()), std::max(outer.top(), available.top())));
-    setGeometry((outer & available).marginsRemoved(frame));
+    const TRect outer = Rect(windowHandle()->frameGeometry());
+    const TRect inside = PulledInside(outer, Rect(Owner->screen()->availableGeometry()));
+    if (!(inside == outer))
+        setGeometry(Rect(inside).marginsRemoved(windowHandle()->frameMargins()));
 }
 
 void TChartForm::Open()
@@ -402,35 +336,26 @@ QRect TChartForm::PlotRect() const
     return View->mapFromScene(View->chart()->plotArea()).boundingRect();
 }
 
-QPointF TChartForm::ValueAt(const QPoint& at) const
+TChartPoint TChartForm::ValueAt(const QPoint& at) const
 {
-    return View->chart()->mapToValue(View->mapToScene(at), Line);
+    const QPointF value = View->chart()->mapToValue(View->mapToScene(at), Line);
+    return {value.x(), value.y()};
 }
 
-QPointF TChartForm::PositionOf(const TSample& sample) const
+TPixel TChartForm::PixelOf(const TSample& sample) const
 {
-    // Not rounded to whole pixels, as the markers are not.
-    return View->viewportTransform().map(View->chart()->mapToPosition({sample.Angle, sample.D}, Line));
-}
-
-int TChartForm::KeptAt(const QPoint& at) const
-{
-    // Of the markers under the pointer, the one drawn on top.
-    for (std::size_t kept = 0; kept < Shown.Kept.size(); ++kept) {
-        const double radius = (kept == 0 ? Largest : Markers)->markerSize() / 2;
-        const QPointF offset = PositionOf(Shown.Kept[kept]) - QPointF(at);
-        if (QPointF::dotProduct(offset, offset) <= radius * radius)
-            return int(kept);
-    }
-    return -1;
+    const QPointF pixel =
+        View->viewportTransform().map(View->chart()->mapToPosition({sample.Angle, sample.D}, Line));
+    return {pixel.x(), pixel.y()};
 }
 
 void TChartForm::Hover(const QPoint& at)
 {
-    const int kept = KeptAt(at);
-    const TSample* sample = !PlotRect().contains(at) ? nullptr
-                            : kept >= 0             ? &Shown.Kept[std::size_t(kept)]
-                                                    : NearestInAngle(Shown.Samples, ValueAt(at).x());
+    const TSample* sample =
+        PlotRect().contains(at)
+            ? PointedSample(Shown, {double(at.x()), double(at.y())}, ValueAt(at).Angle,
+                            [this](const TSample& kept) { return PixelOf(kept); })
+            : nullptr;
     if (sample)
         QToolTip::showText(View->viewport()->mapToGlobal(at), Text(ReportLine(*sample)), View);
     else
@@ -439,58 +364,32 @@ void TChartForm::Hover(const QPoint& at)
 
 void TChartForm::Choose(int kept)
 {
-    Chosen = kept;
+    Keys.Choose(kept);
     const TSample& sample = Shown.Kept[std::size_t(kept)];
-    const QRectF view = ViewRange();
-    if (!view.contains(sample.Angle, sample.D))
-        SetView(view.translated(QPointF(sample.Angle, sample.D) - view.center()));
-    QToolTip::showText(View->viewport()->mapToGlobal(PositionOf(sample).toPoint()), Text(ReportLine(sample)), View);
+    SetView(Showing(ShownView(), {sample.Angle, sample.D}, Whole));
+    const TPixel pixel = PixelOf(sample);
+    QToolTip::showText(View->viewport()->mapToGlobal(QPointF(pixel.X, pixel.Y).toPoint()),
+                       Text(ReportLine(sample)), View);
 
-    // Line 0 of the report is its header.
-    QTextCursor line(Report->document()->findBlockByNumber(kept + 1));
+    QTextCursor line(Report->document()->findBlockByNumber(ReportLineNumber(kept)));
     line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     Report->setTextCursor(line);
     Report->centerCursor();
 }
 
-void TChartForm::ChooseByAngle(int direction)
+void TChartForm::Walk(TWalkKey key)
 {
-    if (ByAngle.empty())
-        return;
-    if (Chosen < 0)
-        return Choose(0);
-    const auto at = std::find(ByAngle.begin(), ByAngle.end(), Chosen) - ByAngle.begin();
-    Choose(ByAngle[std::size_t(std::clamp<std::ptrdiff_t>(at + direction, 0, std::ssize(ByAngle) - 1))]);
+    if (const int kept = Keys.Walk(key); kept >= 0)
+        Choose(kept);
 }
 
-void TChartForm::ChooseInReport(int direction)
+void TChartForm::ZoomAtChosen(double notches)
 {
-    if (Shown.Kept.empty())
-        return;
-    Choose(Chosen < 0 ? 0 : std::clamp(Chosen + direction, 0, int(Shown.Kept.size()) - 1));
-}
-
-void TChartForm::ZoomAround(double factor, const QPointF& centre)
-{
-    const QRectF view = ViewRange();
-    SetView(QRectF(centre + (view.topLeft() - centre) * factor, centre + (view.bottomRight() - centre) * factor));
-}
-
-void TChartForm::ZoomAtChosen(int direction)
-{
-    QPointF centre = ViewRange().center();
-    if (Chosen >= 0)
-        centre = QPointF(Shown.Kept[std::size_t(Chosen)].Angle, Shown.Kept[std::size_t(Chosen)].D);
-    ZoomAround(direction > 0 ? kZoomStep : 1 / kZoomStep, centre);
-}
-
-void TChartForm::PanBy(int direction)
-{
-    // A tenth of the view at a time.
-    const QRectF view = ViewRange();
-    const double dx = direction == 4 ? -0.1 : direction == 6 ? 0.1 : 0.0;
-    const double dy = direction == 2 ? -0.1 : direction == 8 ? 0.1 : 0.0;
-    SetView(view.translated(dx * view.width(), dy * view.height()));
+    const int chosen = Keys.Chosen();
+    const TChartPoint centre = chosen >= 0 ? TChartPoint{Shown.Kept[std::size_t(chosen)].Angle,
+                                                         Shown.Kept[std::size_t(chosen)].D}
+                                           : ShownView().Centre();
+    SetView(ZoomedAround(ShownView(), notches, centre, Whole));
 }
 
 void TChartForm::ShowReportMenu(const QPoint& position)
@@ -521,7 +420,7 @@ bool TChartForm::ViewportEvent(const QEvent* event)
         const auto* wheel = static_cast<const QWheelEvent*>(event);
         const QPoint at = wheel->position().toPoint();
         if (PlotRect().contains(at) && wheel->angleDelta().y() != 0)
-            ZoomAround(std::pow(kZoomStep, wheel->angleDelta().y() / 120.0), ValueAt(at));
+            SetView(ZoomedAround(ShownView(), wheel->angleDelta().y() / 120.0, ValueAt(at), Whole));
         return true;
     }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
@@ -537,7 +436,7 @@ bool TChartForm::ViewportEvent(const QEvent* event)
             break;
         DragOrigin = at;
         if (pan) {
-            PanStart = ViewRange();
+            PanStart = ShownView();
         } else {
             Band->setGeometry(QRect(DragOrigin, QSize()));
             Band->show();
@@ -547,25 +446,25 @@ bool TChartForm::ViewportEvent(const QEvent* event)
     case QEvent::MouseMove:
         if (Band->isVisible()) {
             Band->setGeometry(QRect(DragOrigin, at).normalized() & plot);
-        } else if (!PanStart.isNull()) {
-            // The point taken stays under the pointer; d grows upwards.
+        } else if (PanStart) {
             const QPoint moved = at - DragOrigin;
-            SetView(PanStart.translated(-moved.x() * PanStart.width() / plot.width(),
-                                        moved.y() * PanStart.height() / plot.height()));
+            SetView(DragPan(*PanStart, moved.x(), moved.y(), plot.width(), plot.height(), Whole));
         } else {
             Hover(at);
         }
         break;
     case QEvent::MouseButtonRelease:
-        if (!PanStart.isNull() && (mouse->button() == Qt::MiddleButton || mouse->button() == Qt::LeftButton)) {
-            PanStart = QRectF();
+        if (PanStart && (mouse->button() == Qt::MiddleButton || mouse->button() == Qt::LeftButton)) {
+            PanStart.reset();
         } else if (mouse->button() == Qt::LeftButton && Band->isVisible()) {
             Band->hide();
             const QRect band = Band->geometry();
             // A click that slips a pixel is still a click, not a zoom.
             if (std::min(band.width(), band.height()) >= QApplication::startDragDistance())
-                SetView(QRectF(ValueAt(band.topLeft()), ValueAt(band.bottomRight())));
-            else if (const int kept = KeptAt(at); kept >= 0)
+                SetView(RectangleZoom(ValueAt(band.topLeft()), ValueAt(band.bottomRight()), Whole));
+            else if (const int kept = KeptAt(Shown.Kept, {double(at.x()), double(at.y())},
+                                             [this](const TSample& sample) { return PixelOf(sample); });
+                     kept >= 0)
                 Choose(kept);
         }
         break;
@@ -575,8 +474,8 @@ bool TChartForm::ViewportEvent(const QEvent* event)
     return false;
 }
 
-void TChartForm::AskAndSave(const QString& caption, const QString& name, const QString& filter,
-                            QStandardPaths::StandardLocation location, bool (TChartForm::*save)(const QString&))
+void TChartForm::AskAndSave(const TSaveTexts& texts, QStandardPaths::StandardLocation location,
+                            bool (TChartForm::*save)(const QString&))
 {
     QString folder = LastFolder;
     if (folder.isEmpty()) {
@@ -584,7 +483,8 @@ void TChartForm::AskAndSave(const QString& caption, const QString& name, const Q
         if (folder.isEmpty() || !QDir(folder).exists())
             folder = QDir::homePath();
     }
-    QFileDialog dialog(this, caption, QDir(folder).filePath(name), filter);
+    const QString name = Text(texts.Name);
+    QFileDialog dialog(this, Text(texts.Caption), QDir(folder).filePath(name), Text(texts.Filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     // The filter's extension, when the name has none.
     dialog.setDefaultSuffix(QFileInfo(name).suffix());
@@ -621,8 +521,7 @@ bool TChartForm::WriteFile(const QString& path, const QByteArray& data)
         return true;
     // The temporary file goes with file; the chart keeps its content.
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                    QStringLiteral("Не удалось сохранить «%1»:\n%2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()),
+                    Text(FailedSaveText(QDir::toNativeSeparators(path).toStdString(), file.errorString().toStdString())),
                     QMessageBox::Ok, this);
     box.exec();
     return false;

@@ -1,14 +1,17 @@
 #pragma once
 
-#include <vector>
+#include <optional>
 
 #include <QByteArray>
 #include <QPoint>
-#include <QRectF>
 #include <QStandardPaths>
 #include <QString>
 #include <QWidget>
 
+#include "main/chart/keywalk.h"
+#include "main/chart/nearest.h"
+#include "main/chart/texts.h"
+#include "main/chart/view.h"
 #include "scan/scan.h"
 
 class QAction;
@@ -42,30 +45,6 @@ public:
     bool SaveImage(const QString& path);
     bool SaveData(const QString& path);
 
-    // The narrowest view: ten steps of angle, and one unit of the report's
-    // last digit of d, below which the labels would tell nothing more.
-    static constexpr double kLeastAngleSpan = 0.1;
-    static constexpr double kLeastDSpan = 0.0001;
-
-    // The chart itself, built when the window is first shown; null before.
-    QChartView* View = nullptr;
-    QLineSeries* Line = nullptr;
-    QScatterSeries* Markers = nullptr;  // the kept samples, the largest deviation last
-    QScatterSeries* Largest = nullptr;
-    QLineSeries* Zero = nullptr;
-    QValueAxis* AxisX = nullptr;
-    QValueAxis* AxisY = nullptr;
-    QRubberBand* Band = nullptr;
-    QGraphicsSimpleTextItem* NoSamples = nullptr;
-    QGraphicsSimpleTextItem* RangeTitle = nullptr;  // the range and the count of the run shown
-
-    QMenu* const Menu;
-    QAction* const OpenAction;
-    QAction* const WholeRangeAction;
-    QAction* const CopyImageAction;
-    QAction* const SaveImageAction;
-    QAction* const SaveDataAction;
-
     void setVisible(bool visible) override;
 
 protected:
@@ -79,38 +58,46 @@ private:
     void KeepOnScreen();
     void RaiseOwner();
     void CentreTitle();
-    void ShowWholeRange();
-    void SetView(QRectF view);
-    QRectF ViewRange() const;
+    void SetView(const TView& view);
+    TView ShownView() const;
     QRect PlotRect() const;
-    QPointF ValueAt(const QPoint& at) const;
-    QPointF PositionOf(const TSample& sample) const;
-    int KeptAt(const QPoint& at) const;
+    TChartPoint ValueAt(const QPoint& at) const;
+    TPixel PixelOf(const TSample& sample) const;
     void Hover(const QPoint& at);
     void Choose(int kept);
-    void ChooseByAngle(int direction);
-    void ChooseInReport(int direction);
-    void ZoomAround(double factor, const QPointF& centre);
-    void ZoomAtChosen(int direction);
-    void PanBy(int direction);
+    void Walk(TWalkKey key);
+    void ZoomAtChosen(double notches);
     bool ViewportEvent(const QEvent* event);
     void ShowReportMenu(const QPoint& position);
-    void AskAndSave(const QString& caption, const QString& name, const QString& filter,
-                    QStandardPaths::StandardLocation location,
+    void AskAndSave(const TSaveTexts& texts, QStandardPaths::StandardLocation location,
                     bool (TChartForm::*save)(const QString&));
     void CopyImage();
     bool WriteFile(const QString& path, const QByteArray& data);
 
     QWidget* const Owner;
     QPlainTextEdit* const Report;
+    QMenu* const Menu;
+    QAction* const OpenAction;
+
+    // The chart itself, built when the window is first shown; null before.
+    QChartView* View = nullptr;
+    QLineSeries* Line = nullptr;
+    QScatterSeries* Markers = nullptr;  // the kept samples, the largest deviation last
+    QScatterSeries* Largest = nullptr;
+    QLineSeries* Zero = nullptr;
+    QValueAxis* AxisX = nullptr;
+    QValueAxis* AxisY = nullptr;
+    QRubberBand* Band = nullptr;
+    QGraphicsSimpleTextItem* NoSamples = nullptr;
+    QGraphicsSimpleTextItem* RangeTitle = nullptr;  // the range and the count of the run shown
+
     TSweep Shown;
     QString Title;
-    std::vector<int> ByAngle;  // indices into Shown.Kept, in angle order
-    int Chosen = -1;           // into Shown.Kept
-    bool Plotted = true;       // the series show Shown
-    bool Placed = false;       // once placed, the chart stays where the user puts it
-    QRectF WholeRange;         // left..right the angles, top..bottom the d values
+    TKeyWalk Keys;
+    bool Plotted = true;  // the series show Shown
+    bool Placed = false;  // once placed, the chart stays where the user puts it
+    TView Whole = WholeRange({});
     QPoint DragOrigin;
-    QRectF PanStart;           // the view a pan started from; null while no pan
-    QString LastFolder;        // of the last save since the start
+    std::optional<TView> PanStart;  // the view a pan started from
+    QString LastFolder;             // of the last save since the start
 };

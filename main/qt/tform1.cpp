@@ -18,18 +18,23 @@
 #include <QScreen>
 
 #include "application.h"
-#include "centring.h"
+#include "centreonprimaryscreen.h"
 #include "main/form/button1click.h"
+#include "main/form/enterkey.h"
 #include "main/form/form.h"
+#include "main/form/layout.h"
 #include "tchartform.h"
 
 void TPushButton::keyPressEvent(QKeyEvent* event)
 {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)))
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
+        return QPushButton::keyPressEvent(event);
+    // Keys reach the button only while it has the focus; an Enter that does
+    // not press it goes no further, as there is no default button.
+    const Qt::KeyboardModifiers held = event->modifiers();
+    if (EnterPressesButton1(true, {bool(held & Qt::ShiftModifier), bool(held & Qt::ControlModifier),
+                                   bool(held & Qt::AltModifier)}))
         click();
-    else
-        QPushButton::keyPressEvent(event);
 }
 
 bool TMemo::event(QEvent* event)
@@ -151,17 +156,13 @@ TForm1::TForm1(QWidget* parent)
     setFont(WindowFont(QGuiApplication::primaryScreen()->logicalDotsPerInchY()));
     const QFontMetrics metrics = fontMetrics();
     const int textHeight = metrics.size(0, QStringLiteral("0")).height();
-    const auto scaled = [textHeight](int design) { return ScaledToFont(design, textHeight); };
     QWidget* const controls[] = {Label1, Edit1, Label2, Edit2, Button1, Memo1};
     std::array<QWidget*, kControls.size()> tabOrder{};
     for (const TControlSpec& designed : kControls) {
         QWidget* const control = controls[static_cast<int>(designed.Id)];
-        const QPoint corner(scaled(designed.Left), scaled(designed.Top));
-        // Labels take the size of their text: the designed widths fit a narrower font.
-        if (designed.Kind == TControlKind::Label)
-            control->setGeometry(QRect(corner, metrics.size(0, Text(designed.Text))));
-        else
-            control->setGeometry(QRect(corner, QSize(scaled(designed.Width), scaled(designed.Height))));
+        const QSize text = metrics.size(0, Text(designed.Text));
+        const TRect rect = ControlRect(designed, textHeight, {text.width(), text.height()});
+        control->setGeometry(rect.Left, rect.Top, rect.Width, rect.Height);
         if (designed.TabOrder >= 0)
             tabOrder[designed.TabOrder] = control;
     }
@@ -190,7 +191,8 @@ TForm1::TForm1(QWidget* parent)
     TQtTexts texts(*this);
     SetText(texts, TControlId::Memo1, std::string(Control(TControlId::Memo1).Text));
 
-    setFixedSize(scaled(kClientWidth), scaled(kClientHeight));
+    const TSize client = ClientSize(textHeight);
+    setFixedSize(client.Width, client.Height);
 
     // The outer size is known once the native window exists; under X11 only when
     // the window manager has framed the mapped window.

@@ -8,6 +8,7 @@
 #include "main/form/button1click.h"
 #include "main/form/centredcorner.h"
 #include "main/form/form.h"
+#include "main/form/layout.h"
 #include "widetext.h"
 
 namespace {
@@ -124,9 +125,9 @@ TForm1::TForm1(const TApplication& application)
                        DEFAULT_PITCH | FF_DONTCARE, WideText(kFontName).c_str());
     const HGDIOBJ oldFont = SelectObject(screen, Font);
     const int textHeight = TextExtent(screen, L"0").cy;
-    const auto scaled = [textHeight](int design) { return ScaledToFont(design, textHeight); };
 
-    RECT outer{0, 0, scaled(kClientWidth), scaled(kClientHeight)};
+    const TSize client = ClientSize(textHeight);
+    RECT outer{0, 0, client.Width, client.Height};
     AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
     const int outerWidth = outer.right - outer.left;
     const int outerHeight = outer.bottom - outer.top;
@@ -138,13 +139,12 @@ TForm1::TForm1(const TApplication& application)
     for (const TControlSpec& designed : kControls) {
         const TChildClass child = ChildClass(designed.Kind);
         const std::wstring text = WideText(designed.Text);
-        // Labels take the size of their text, so they neither wrap nor lose a letter.
-        const SIZE size = designed.Kind == TControlKind::Label ? TextExtent(screen, text)
-                                                           : SIZE{scaled(designed.Width), scaled(designed.Height)};
+        const SIZE extent = TextExtent(screen, text);
+        const TRect rect = ControlRect(designed, textHeight, {extent.cx, extent.cy});
         const HWND control = CreateWindowExW(
             child.ExStyle, child.ClassName, text.c_str(),
-            WS_CHILD | WS_VISIBLE | child.Style | (designed.TabOrder >= 0 ? WS_TABSTOP : 0), scaled(designed.Left),
-            scaled(designed.Top), size.cx, size.cy, Handle,
+            WS_CHILD | WS_VISIBLE | child.Style | (designed.TabOrder >= 0 ? WS_TABSTOP : 0), rect.Left, rect.Top,
+            rect.Width, rect.Height, Handle,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(designed.Id))), instance,
             nullptr);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(Font), FALSE);

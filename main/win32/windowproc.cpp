@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "application.h"
-#include "extended/fpu.h"
-#include "main/form/failuretext.h"
+#include "main/form/enterkey.h"
+#include "main/form/failuredisplay.h"
 #include "widetext.h"
 
 bool TForm1::HandleKeyboard(MSG& message)
@@ -16,8 +16,8 @@ bool TForm1::HandleKeyboard(MSG& message)
     // Ctrl+Enter too, and send IDOK for a button focused by SetFocus.
     if ((message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) && message.wParam == VK_RETURN
         && IsChild(Handle, message.hwnd)) {
-        const bool modified = GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0;
-        if (message.message == WM_KEYDOWN && message.hwnd == Button1 && !modified)
+        const TKeyModifiers held{GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
+        if (message.message == WM_KEYDOWN && EnterPressesButton1(message.hwnd == Button1, held))
             SendMessageW(Button1, BM_CLICK, 0, 0);
         return true;
     }
@@ -100,11 +100,7 @@ void TForm1::RestoreFocus()
 
 void TForm1::ShowFailure()
 {
-    const std::wstring text = WideText(FailureText());
-    ReleaseCapture();
-    // A failed reading may leave flags or a changed mode behind: the next run
-    // has to start from the state the first one had.
-    ResetFpu();
+    const std::wstring text = WideText(PrepareFailureBox([] { ReleaseCapture(); }));
     // Disabling Form1 for the box takes the focus away before the
     // deactivation could note it.
     if (const HWND focus = GetFocus(); focus && IsChild(Handle, focus))

@@ -9,3 +9,7 @@ struct TRoundTicks {
 
 // The finest round step that puts at most most intervals into low..high.
 TRoundTicks RoundTicks(double low, double high, int most);
+
+// The most intervals on the chart's axes.
+inline constexpr int kMostAngleTicks = 10;
+inline constexpr int kMostDTicks = 8;
