@@ -1,0 +1,157 @@
+// The page's shell: shows the window the core describes, hands it a press of
+// the button as get-text/set-text calls, and shows a failure as a modal box.
+"use strict";
+
+(function () {
+    const status = document.getElementById("status");
+    if (typeof WebAssembly !== "object") {
+        status.textContent = "Этот браузер не умеет выполнять WebAssembly: программа в нём не работает.";
+        return;
+    }
+
+    // The window's table numbers the controls in declaration order.
+    const elements = ["label1", "edit1", "label2", "edit2", "button1", "memo1"].map(id => document.getElementById(id));
+    const [, edit1, , edit2, button1, memo1] = elements;
+    const kLabel = 0;
+    const kMemo = 5;
+
+    // A textarea holds LF where the report has CR LF: read back, its lines are
+    // joined as the report joins them, so the same report compares equal.
+    const page = {
+        getText(control) {
+            const value = elements[control].value;
+            return control === kMemo ? value.split("\n").join("\r\n") : value;
+        },
+        replaceText(control, text) {
+            elements[control].value = text;
+        },
+    };
+
+    // The height of "0" in the window font, as the browser renders it.
+    function textSize(text, font) {
+        const probe = document.createElement("span");
+        probe.style.cssText = "position:absolute;visibility:hidden;white-space:nowrap;line-height:normal";
+        probe.style.font = font;
+        probe.textContent = text;
+        document.body.append(probe);
+        const rect = probe.getBoundingClientRect();
+        probe.remove();
+        return [Math.ceil(rect.width), Math.round(rect.height)];
+    }
+
+    function layOut(core) {
+        const font = getComputedStyle(document.getElementById("client")).font;
+        const textHeight = textSize("0", font)[1];
+        const labels = [];
+        for (const [index, element] of elements.entries())
+            if (element.tagName === "LABEL")
+                labels[index] = textSize(element.textContent || " ", font);
+        const form = core.Window(textHeight, labels);
+        const client = document.getElementById("client");
+        client.style.width = form.client.width + "px";
+        client.style.height = form.client.height + "px";
+        form.controls.forEach(({rect}, index) => {
+            const style = elements[index].style;
+            style.left = rect.left + "px";
+            style.top = rect.top + "px";
+            style.width = rect.width + "px";
+            style.height = rect.height + "px";
+        });
+        return form;
+    }
+
+    function start(core) {
+        const form = core.Window(13, []);
+        document.title = form.caption;
+        document.getElementById("caption-text").textContent = form.caption;
+        form.controls.forEach((control, index) => {
+            if (control.kind === kLabel || elements[index] === button1)
+                elements[index].textContent = control.text;
+            else
+                page.replaceText(index, control.text);
+        });
+        const tabOrder = form.controls
+            .map((control, index) => [control.tabOrder, elements[index]])
+            .filter(([order]) => order >= 0)
+            .sort((a, b) => a[0] - b[0])
+            .map(([, element]) => element);
+
+        status.hidden = true;
+        document.getElementById("window").hidden = false;
+        const designed = layOut(core);
+        // Where the designed window does not fit across the screen, the page reflows.
+        const outerWidth = () => designed.client.width + 2;
+        const fit = () => document.body.classList.toggle("narrow", document.documentElement.clientWidth < outerWidth());
+        fit();
+        addEventListener("resize", fit);
+
+        // Keyboard entry into a field selects its text; a click places the caret.
+        let pointerDown = false;
+        document.addEventListener("mousedown", () => { pointerDown = true; }, true);
+        document.addEventListener("mouseup", () => { pointerDown = false; }, true);
+        for (const field of [edit1, edit2])
+            field.addEventListener("focus", () => { if (!pointerDown) field.select(); });
+
+        const failure = document.getElementById("failure");
+        const caption = core.TitleFromFileName(fileName());
+        let focusBefore = null;
+        failure.addEventListener("close", () => {
+            if (focusBefore)
+                focusBefore.focus();
+        });
+
+        document.addEventListener("keydown", event => {
+            if (failure.open)
+                return;
+            if (event.key === "Tab") {
+                const first = tabOrder[0], last = tabOrder[tabOrder.length - 1];
+                const wrapTo = event.shiftKey ? (document.activeElement === first && last)
+                                              : (document.activeElement === last && first);
+                if (wrapTo) {
+                    event.preventDefault();
+                    wrapTo.focus();
+                }
+            } else if (event.key === "Enter") {
+                event.preventDefault();
+                if (!event.repeat &&
+                    core.EnterPressesButton1(document.activeElement === button1, event.shiftKey, event.ctrlKey, event.altKey))
+                    press();
+            }
+        });
+
+        function press() {
+            const text = core.PressButton1(page);
+            if (text === null)
+                return;
+            focusBefore = document.activeElement;
+            document.getElementById("failure-caption").textContent = caption;
+            document.getElementById("failure-text").textContent = text;
+            failure.showModal();
+            document.getElementById("failure-ok").focus();
+        }
+        button1.addEventListener("click", press);
+
+        edit1.focus();
+        edit1.select();
+    }
+
+    // The page's own file name; an address that names none means the page as built.
+    function fileName() {
+        const last = decodeURIComponent(location.pathname.split("/").pop());
+        return last || "formula-test.html";
+    }
+
+    FormulaTestCore().then(start, error => {
+        status.textContent = "Программа не загрузилась: " + error;
+    });
+
+    // Served over https or from this machine, the page keeps working offline
+    // and can be installed as an app; from the disk neither applies.
+    if ("serviceWorker" in navigator && window.isSecureContext && location.protocol !== "file:") {
+        const manifest = document.createElement("link");
+        manifest.rel = "manifest";
+        manifest.href = "formula-test.webmanifest";
+        document.head.append(manifest);
+        navigator.serviceWorker.register("service-worker.js").catch(() => {});
+    }
+})();
