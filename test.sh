@@ -4,8 +4,9 @@
 # end-to-end tests on the mpfr backend, then a clang build of both backends with
 # ASan, LSan and UBSan: a short run of each fuzz target and the same tests again;
 # then the Debian package, the cross builds for aarch64, Windows and WebAssembly
-# under their emulators (qemu, Wine, node), and last the arm64 package of the
-# aarch64 build and the Windows installer and ZIP under Wine.
+# under their emulators (qemu, Wine, node; the page in Chromium, Firefox ESR and
+# WebKitGTK), and last the arm64 package of the aarch64 build, the Windows
+# installer and ZIP under Wine, and the page's ZIP.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps test
@@ -33,3 +34,4 @@ tools/package-test build
 tools/cross-test build
 tools/package-test build-aarch64
 tools/windows-package-test build-mingw
+tools/web-package-test build-web
