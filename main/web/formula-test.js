@@ -57,11 +57,11 @@
             style.width = rect.width + "px";
             style.height = rect.height + "px";
         });
-        return form;
     }
 
     function start(core) {
-        const form = core.Window(13, []);
+        // The texts first: the layout measures the labels in them.
+        const form = core.Window(0, []);
         document.title = form.caption;
         document.getElementById("caption-text").textContent = form.caption;
         form.controls.forEach((control, index) => {
@@ -77,11 +77,12 @@
             .map(([, element]) => element);
 
         status.hidden = true;
-        document.getElementById("window").hidden = false;
-        const designed = layOut(core);
+        const windowElement = document.getElementById("window");
+        windowElement.hidden = false;
+        layOut(core);
         // Where the designed window does not fit across the screen, the page reflows.
-        const outerWidth = () => designed.client.width + 2;
-        const fit = () => document.body.classList.toggle("narrow", document.documentElement.clientWidth < outerWidth());
+        const designedWidth = windowElement.offsetWidth;
+        const fit = () => document.body.classList.toggle("narrow", document.documentElement.clientWidth < designedWidth);
         fit();
         addEventListener("resize", fit);
 
@@ -113,8 +114,7 @@
                 }
             } else if (event.key === "Enter") {
                 event.preventDefault();
-                if (!event.repeat &&
-                    core.EnterPressesButton1(document.activeElement === button1, event.shiftKey, event.ctrlKey, event.altKey))
+                if (core.EnterPressesButton1(document.activeElement === button1, event.shiftKey, event.ctrlKey, event.altKey))
                     press();
             }
         });
