@@ -144,7 +144,10 @@ void AddKeys(QWidget* window, const QList<QKeySequence>& keys, Handler&& handler
 } // namespace
 
 TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
-    : QWidget(owner, Qt::Window)
+    // Not the owner's child: Qt would make it transient for the owner, and
+    // window managers then keep it above the main window, and may open it
+    // over it, where the user wants the two side by side.
+    : QWidget(nullptr, Qt::Window)
     , Menu(new QMenu(this))
     , OpenAction(new QAction(QStringLiteral("График отклонений"), this))
     , WholeRangeAction(new QAction(QStringLiteral("Показать весь диапазон"), this))

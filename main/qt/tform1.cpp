@@ -201,6 +201,11 @@ TForm1::TForm1(QWidget* parent)
     Edit1->selectAll();
 }
 
+TForm1::~TForm1()
+{
+    delete Chart;
+}
+
 void TForm1::Button1Click()
 {
     TQtTexts texts(*this);

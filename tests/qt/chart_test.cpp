@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScrollBar>
@@ -27,6 +28,7 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "application.h"
 #include "samples/samplescsv.h"
@@ -521,7 +523,8 @@ private slots:
         Open();
         const QString path = Folder.filePath(image ? QStringLiteral("chart.png") : QStringLiteral("chart.csv"));
         AnswerDialog = [&path](QFileDialog* dialog) {
-            dialog->selectFile(path);
+            // Typed: selectFile leaves the name alone while the field has the focus.
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
             QMetaObject::invokeMethod(dialog, "accept");
         };
         (image ? Chart->SaveImageAction : Chart->SaveDataAction)->trigger();
@@ -599,7 +602,6 @@ private slots:
         Chart->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Chart));
         QTest::keyClick(Chart, Qt::Key_G, Qt::ControlModifier);
-        // The chart's window counts as the main window's, which owns it.
         QTRY_COMPARE(QApplication::activeWindow(), Form.get());
         Chart->showMinimized();
         QTRY_VERIFY(Chart->isMinimized());
@@ -685,11 +687,18 @@ private slots:
         QCOMPARE(Form->Edit2->text(), QStringLiteral("89.99"));
     }
 
+    // A window of its own, transient for none, that still closes and goes
+    // with the main window.
     void closesWithTheMainWindow()
     {
         Open();
+        QVERIFY(!Chart->parentWidget());
+        QVERIFY(!Chart->windowHandle()->transientParent());
         QVERIFY(Form->close());
         QVERIFY(!Chart->isVisible());
+        const QPointer<TChartForm> chart(Chart);
+        Form.reset();
+        QVERIFY(chart.isNull());
     }
 
     void chartMenuInRussian()
