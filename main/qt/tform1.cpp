@@ -18,6 +18,7 @@
 #include <QScreen>
 
 #include "application.h"
+#include "captionstrip.h"
 #include "centring.h"
 #include "main/form/button1click.h"
 #include "main/form/form.h"
@@ -191,6 +192,7 @@ TForm1::TForm1(QWidget* parent)
     SetText(texts, TControlId::Memo1, std::string(Control(TControlId::Memo1).Text));
 
     setFixedSize(scaled(kClientWidth), scaled(kClientHeight));
+    UseOwnCaption(this);
 
     // The outer size is known once the native window exists; under X11 only when
     // the window manager has framed the mapped window.
