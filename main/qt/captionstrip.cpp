@@ -122,7 +122,7 @@ private:
 
 void UseOwnCaption(QWidget* window)
 {
-    if (QGuiApplication::platformName() != QLatin1String("wayland") || CompositorDrawsFrames())
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")) || CompositorDrawsFrames())
         return;
     // Qt drops the frameless hint beside hints for a title bar.
     window->setWindowFlags((window->windowFlags() & Qt::WindowType_Mask) | Qt::FramelessWindowHint);

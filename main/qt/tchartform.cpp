@@ -15,6 +15,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
@@ -363,7 +364,10 @@ void TChartForm::Place()
     const QMargins frame = Owner->windowHandle()->frameMargins();
     const QRect placed = ChartFrame(Owner->screen()->availableGeometry(), Owner->windowHandle()->frameGeometry(),
                                     size().grownBy(frame), kLeastChartSize.grownBy(frame));
-    setGeometry(placed.marginsRemoved(frame));
+    // A Wayland client neither places its windows nor learns where they are:
+    // there the compositor places the chart, at the size it asks for.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setGeometry(placed.marginsRemoved(frame));
     create();
     windowHandle()->installEventFilter(this);
     Placed = true;
@@ -388,10 +392,15 @@ void TChartForm::Open()
 {
     if (!Placed)
         Place();
+    const bool shown = isVisible();
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
-    raise();
-    activateWindow();
+    // A window first shown is activated by the window system; asked before
+    // it is mapped, mutter fails an assertion in its stacking code.
+    if (shown) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TChartForm::RaiseOwner()
