@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # formula-test on Wayland, with DISPLAY unset for the program, under Debian's
-# compositors run headless:
+# compositors, each without a screen of its own:
 # - Weston, nested in the X display this runs on (ctest runs it under
 #   on_xvfb.sh), where xdotool clicks and types and `import` takes screenshots:
 #   with the X display beside Weston's, the program takes X11; without it,
 #   the window goes without Qt's frame, and neither a click where that frame's
 #   maximise button was nor Weston's own maximise (Super+Shift+M) ends the
 #   program; the window is back at its size, also after it has drawn again;
+#   the failure box alike;
 # - KWin (--virtual), with input through its fake-input protocol and a KWin
 #   script that reports each window's place, stacking and transience: Ctrl+G
 #   opens a chart that is no transient of the main window, a click on the main
 #   window brings that above the chart and makes it active, and Ctrl+G there
 #   brings the chart forward again;
+# - mutter, nested in the X display as Weston is: the chart opens without an
+#   assertion failing in mutter's stacking code, which an activation before
+#   the window was mapped set off.
 # Usage: wayland_test.sh FORMULA_TEST FAKE_INPUT SCREENSHOT-FOLDER
 set -euo pipefail
 export LC_ALL=C.UTF-8
@@ -150,6 +154,7 @@ Exec=$fake_input
 NoDisplay=true
 X-KDE-Wayland-Interfaces=org_kde_kwin_fake_input
 EOF
+# KWin's scripts and mutter answer on a session bus of the test's own.
 read -r DBUS_SESSION_BUS_ADDRESS bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd ' ')
 export DBUS_SESSION_BUS_ADDRESS
 pids+=("$bus")
@@ -229,6 +234,23 @@ read -r chartStack _ _ _ _ _ chartActive _ <<<"$(kwin_window 'График от�
 read -r mainStack _ <<<"$(kwin_window 'Тестирование формулы')"
 [ "$chartActive" = true ] && [ "$chartStack" -gt "$mainStack" ] ||
     fail "Ctrl+G in the main window did not bring the chart forward: $(kwin_windows)"
+kill "$app"
+wait "$app" 2>/dev/null || true
+
+# --- mutter -------------------------------------------------------------------
+mutter --nested --wayland --no-x11 --wayland-display mutter-$$ >"$scratch/mutter.log" 2>&1 &
+pids+=($!)
+wait_for_socket mutter-$$
+output=$(xwininfo -root -tree | awk '/"mutter"/ {print $1; exit}')
+[ -n "$output" ] || fail "no mutter output window"
+start_native mutter-$$
+sleep 2
+# The window has the focus once mapped.
+xdotool key ctrl+g
+sleep 2
+alive "Ctrl+G under mutter"
+import -window "$output" "$shots/mutter.png"
+! grep -a CRITICAL "$scratch/mutter.log" || fail "mutter's assertion failed"
 stop_all
 
-echo "Wayland checked: X11 taken beside Weston; Weston: no Qt frame, maximise survived; KWin: the chart a window of its own"
+echo "Wayland checked: X11 taken beside Weston; Weston: no Qt frame, maximise survived; KWin: the chart a window of its own; mutter: no assertion"
