@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QStyle>
 #include <QToolButton>
 #include <QWidget>
