@@ -23,7 +23,8 @@ TState& State()
     return state;
 }
 
-// The digits of a double that is an integer, all of them.
+// The digits of a double that is an integer, all of them. Taken from its
+// significand: GMP's mpz_set_d gives wrong integers in the wasm32 build.
 char* WriteInteger(char* out, double integer)
 {
     mpz_t& whole = State().R;
