@@ -1,6 +1,8 @@
 // The window's timings under Wine (Google Benchmark has no MinGW build here):
 // medians of a press of Button1 with the defaults, from BM_CLICK to the new
-// report in Memo1 (and to the same report left alone), and of the start-up of formula-test.exe to its window shown
+// report in Memo1 (and to the same report left alone; and with the chart open,
+// to the chart repainted), of the pointer moved over the chart to its tooltip
+// changed, and of the start-up of formula-test.exe to its window shown
 // against a minimal window with one label and one field, started alternately
 // in the same way so both meet the same load.
 // Usage: window-bench [PRESSES [STARTS]]
@@ -45,13 +47,18 @@ void Pump(TForm1& form)
 }
 
 // With newReport every press replaces the report (Memo1 is blanked before
-// each, untimed); else each gives the report already shown.
-double PressSeconds(int presses, bool newReport)
+// each, untimed); else each gives the report already shown. With chartOpen
+// the chart is open, and each press is timed to the chart repainted.
+double PressSeconds(int presses, bool newReport, bool chartOpen = false)
 {
     TApplication application;
     TForm1 form(application);
     form.Show(TShowState::Normal);
     Pump(form);
+    if (chartOpen) {
+        form.OpenChart();
+        Pump(form);
+    }
     std::vector<double> times;
     for (int i = 0; i < presses; ++i) {
         if (newReport) {
@@ -60,11 +67,36 @@ double PressSeconds(int presses, bool newReport)
         }
         const LARGE_INTEGER start = Now();
         SendMessageW(form.Button1, BM_CLICK, 0, 0);
+        if (chartOpen)
+            UpdateWindow(form.Chart->Handle);
         times.push_back(Seconds(start, Now()));
         Pump(form);
     }
     if (GetWindowTextLengthW(form.Memo1) < 1000)
         std::exit(1);
+    return Median(times);
+}
+
+// The pointer moved across the chart of the defaults, each move to another
+// sample: from the move to the tooltip showing that sample's line.
+double HoverSeconds(int moves)
+{
+    TApplication application;
+    TForm1 form(application);
+    form.Show(TShowState::Normal);
+    SendMessageW(form.Button1, BM_CLICK, 0, 0);
+    form.OpenChart();
+    Pump(form);
+    RECT client;
+    GetClientRect(form.Chart->Handle, &client);
+    std::vector<double> times;
+    for (int i = 0; i < moves; ++i) {
+        const int x = client.right / 5 + (i % 100) * client.right / 200;
+        const LARGE_INTEGER start = Now();
+        SendMessageW(form.Chart->Handle, WM_MOUSEMOVE, 0, MAKELPARAM(x, client.bottom / 2));
+        times.push_back(Seconds(start, Now()));
+        Pump(form);
+    }
     return Median(times);
 }
 
@@ -108,6 +140,11 @@ int wmain(int argc, wchar_t** argv)
                 presses);
     std::printf("press with the defaults, the report already shown: median %.2f ms of %d\n",
                 1e3 * PressSeconds(presses, false), presses);
+    const double closed = PressSeconds(presses, true), open = PressSeconds(presses, true, true);
+    std::printf("press with the defaults, new report, chart open to its repaint: median %.2f ms of %d, "
+                "%.2f ms more than closed\n",
+                1e3 * open, presses, 1e3 * (open - closed));
+    std::printf("hover over the chart: median %.3f ms of %d\n", 1e3 * HoverSeconds(presses), presses);
     std::vector<double> formula, bare;
     for (int i = 0; i < starts; ++i) {
         formula.push_back(StartSeconds(FORMULA_TEST, L"TForm1"));
