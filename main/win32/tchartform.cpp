@@ -275,24 +275,30 @@ void TChartForm::SetView(const TView& view)
 void TChartForm::Arrange()
 {
     AngleTicks = Ticks<TTick>(View.Left, View.Right, kMostAngleTicks);
-    DTicks = Ticks<TTick>(View.Bottom, View.Top, kMostDTicks);
+    std::vector<TTick> dTicks = Ticks<TTick>(View.Bottom, View.Top, kMostDTicks);
+    // Measuring takes the font and a device context: only for new labels, not
+    // at every press of the same range.
+    const auto label = [](const TTick& tick) { return tick.Label; };
+    if (Line == 0 || !std::ranges::equal(dTicks, DTicks, {}, label, label)) {
+        const HDC dc = GetDC(Handle);
+        {
+            Graphics graphics(dc);
+            const auto font = ChartFont(1);
+            LabelWidth = 0;
+            for (const TTick& tick : dTicks)
+                LabelWidth = std::max(LabelWidth, int(std::ceil(Measured(graphics, tick.Label, *font).Width)));
+            Line = int(std::ceil(font->GetHeight(&graphics)));
+        }
+        ReleaseDC(Handle, dc);
+    }
+    DTicks = std::move(dTicks);
     RECT client;
     GetClientRect(Handle, &client);
-    const HDC dc = GetDC(Handle);
-    {
-        Graphics graphics(dc);
-        const auto font = ChartFont(1);
-        LabelWidth = 0;
-        for (const TTick& tick : DTicks)
-            LabelWidth = std::max(LabelWidth, int(std::ceil(Measured(graphics, tick.Label, *font).Width)));
-        const int line = int(std::ceil(font->GetHeight(&graphics)));
-        const int margin = line / 2;
-        Plot.left = margin + line + margin + LabelWidth + kTickLength;
-        Plot.top = margin + 2 * line + 2 * margin;
-        Plot.right = std::max<LONG>(Plot.left + 1, client.right - 2 * line);
-        Plot.bottom = std::max<LONG>(Plot.top + 1, client.bottom - (margin + 2 * line + margin / 2 + kTickLength));
-    }
-    ReleaseDC(Handle, dc);
+    const int margin = Line / 2;
+    Plot.left = margin + Line + margin + LabelWidth + kTickLength;
+    Plot.top = margin + 2 * Line + 2 * margin;
+    Plot.right = std::max<LONG>(Plot.left + 1, client.right - 2 * Line);
+    Plot.bottom = std::max<LONG>(Plot.top + 1, client.bottom - (margin + 2 * Line + margin / 2 + kTickLength));
 }
 
 TPixel TChartForm::PixelOf(const TSample& sample) const
@@ -420,12 +426,31 @@ void TChartForm::Render()
             auto last = std::lower_bound(first, Shown.Samples.end(), View.Right, byAngle);
             first -= first != Shown.Samples.begin();
             last += last != Shown.Samples.end();
+            // Many samples share a column of pixels: its first, lowest, highest
+            // and last draw the same line as all of them, in a fraction of the
+            // time.
             std::vector<PointF> points;
-            points.reserve(std::size_t(last - first));
+            points.reserve(4 * std::size_t(Plot.right - Plot.left + 2));
+            std::vector<PointF> column;
+            const auto flush = [&points, &column] {
+                if (column.empty())
+                    return;
+                const auto [low, high] = std::minmax_element(column.begin(), column.end(),
+                                                             [](PointF a, PointF b) { return a.Y < b.Y; });
+                points.push_back(column.front());
+                points.push_back(*std::min(low, high));
+                points.push_back(*std::max(low, high));
+                points.push_back(column.back());
+                column.clear();
+            };
             for (auto sample = first; sample != last; ++sample) {
                 const TPixel pixel = PixelOf(*sample);
-                points.emplace_back(REAL(pixel.X), REAL(pixel.Y));
+                const PointF point(REAL(pixel.X), REAL(pixel.Y));
+                if (!column.empty() && std::floor(column.front().X) != std::floor(point.X))
+                    flush();
+                column.push_back(point);
             }
+            flush();
             graphics.SetSmoothingMode(SmoothingModeAntiAlias);
             if (points.size() >= 2)
                 graphics.DrawLines(&linePen, points.data(), INT(points.size()));

@@ -91,6 +91,7 @@ private:
     RECT Plot{};
     std::vector<TTick> AngleTicks, DTicks;
     int LabelWidth = 0;
+    int Line = 0;  // the height of a line of text; 0 before the first measure
 
     // The chart as last drawn, redrawn only when it changes: a tooltip moving
     // over it, or a dragged rectangle, repaints from here.
