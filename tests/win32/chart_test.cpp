@@ -195,6 +195,36 @@ TEST_F(TChartTest, SavedImageDecodesToTheChartsSize)
     EXPECT_EQ(image.GetWidth(), UINT(client.right));
     EXPECT_EQ(image.GetHeight(), UINT(client.bottom));
     EXPECT_EQ(Bytes(path).substr(1, 3), "PNG");
+
+    // The clipboard's copy is the same image.
+    SendMessageW(Form->Chart->Handle, WM_COMMAND, 202, 0);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    BITMAP copied{};
+    GetObjectW(GetClipboardData(CF_BITMAP), sizeof copied, &copied);
+    CloseClipboard();
+    EXPECT_EQ(copied.bmWidth, client.right);
+    EXPECT_EQ(copied.bmHeight, client.bottom);
+}
+
+// Each key that chooses a sample selects its report line in Memo1.
+TEST_F(TChartTest, KeysSelectTheChosenSamplesLine)
+{
+    Press(L"0", L"89.99");
+    Form->OpenChart();
+    Pump();
+    struct TRow {
+        WORD Key;
+        int Line;
+    };
+    for (const TRow row : {TRow{VK_NEXT, 1}, TRow{VK_NEXT, 2}, TRow{VK_PRIOR, 1}, TRow{VK_LEFT, 2}}) {
+        ASSERT_EQ(GetFocus(), Form->Chart->Handle);
+        Key(row.Key);
+        DWORD start = 0, end = 0;
+        SendMessageW(Form->Memo1, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const auto first = DWORD(SendMessageW(Form->Memo1, EM_LINEINDEX, WPARAM(row.Line), 0));
+        EXPECT_EQ(start, first) << row.Line;
+        EXPECT_EQ(end, first + DWORD(SendMessageW(Form->Memo1, EM_LINELENGTH, first, 0))) << row.Line;
+    }
 }
 
 TEST_F(TChartTest, FailedSaveSaysWhyAndLeavesNoFile)
