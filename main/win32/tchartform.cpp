@@ -181,6 +181,8 @@ TChartForm::TChartForm(HWND owner, HWND report, std::wstring title, std::functio
     , Keys(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(CHART_KEYS)))
 {
     StartGdiplus();
+    TextFont = ChartFont(1);
+    LargeFont = ChartFont(kNoSamplesScale);
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     static const ATOM windowClass = [instance] {
         WNDCLASSEXW description{};
@@ -283,7 +285,7 @@ void TChartForm::Arrange()
         const HDC dc = GetDC(Handle);
         {
             Graphics graphics(dc);
-            const auto font = ChartFont(1);
+            const Font* const font = TextFont.get();
             LabelWidth = 0;
             for (const TTick& tick : dTicks)
                 LabelWidth = std::max(LabelWidth, int(std::ceil(Measured(graphics, tick.Label, *font).Width)));
@@ -345,7 +347,7 @@ void TChartForm::Render()
         graphics.Clear(Color(255, 255, 255, 255));
         graphics.SetTextRenderingHint(TextRenderingHintAntiAlias);
         const double scale = GetDeviceCaps(dc, LOGPIXELSY) / 96.0;
-        const auto font = ChartFont(1);
+        const Font* const font = TextFont.get();
         const REAL line = font->GetHeight(&graphics);
         const REAL margin = std::ceil(line) / 2;
         const SolidBrush text(Color(255, 0, 0, 0));
@@ -378,7 +380,7 @@ void TChartForm::Render()
             } else {
                 dot(PointF(x + symbol / 2, middle), i == 1 ? markerSize : largestSize, i == 2);
             }
-            graphics.DrawString(names[i].c_str(), INT(names[i].size()), font.get(), PointF(x + symbol + margin, legendTop),
+            graphics.DrawString(names[i].c_str(), INT(names[i].size()), font, PointF(x + symbol + margin, legendTop),
                                 &text);
             x += symbol + margin + Measured(graphics, names[i], *font).Width + gap;
         }
@@ -396,7 +398,7 @@ void TChartForm::Render()
             const REAL at = REAL(PixelOf({View.Left, 0, tick.Value}).Y);
             graphics.DrawLine(&axis, left - kTickLength, at, left, at);
             const RectF box = Measured(graphics, tick.Label, *font);
-            graphics.DrawString(tick.Label.c_str(), INT(tick.Label.size()), font.get(),
+            graphics.DrawString(tick.Label.c_str(), INT(tick.Label.size()), font,
                                 PointF(left - kTickLength - box.Width, at - box.Height / 2), &text);
         }
         DrawCentred(graphics, WideText(kAngleAxisTitle), *font, text, (left + right) / 2,
@@ -410,7 +412,7 @@ void TChartForm::Render()
         // those of smaller deviations, the largest last and ringed.
         graphics.SetClip(RectF(left, top, right - left, bottom - top));
         if (Shown.Samples.empty()) {
-            const auto large = ChartFont(kNoSamplesScale);
+            const Font* const large = LargeFont.get();
             const SolidBrush grey(Colour(kNoSamplesColour));
             const std::wstring none = WideText(kNoSamples);
             DrawCentred(graphics, none, *large, grey, (left + right) / 2,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,10 @@
 #include "main/chart/texts.h"
 #include "main/chart/view.h"
 #include "scan/scan.h"
+
+namespace Gdiplus {
+class Font;
+}
 
 // The chart of the last successful run: d = θ − r(θ) through every sample, the
 // samples of the report as markers, and the zero line, in a top-level window
@@ -74,6 +79,8 @@ private:
     const std::function<void()> ShowFailure;
     const HACCEL Keys;
     HWND Tip = nullptr;
+    // The texts', and the larger "Нет отсчётов".
+    std::unique_ptr<Gdiplus::Font> TextFont, LargeFont;
     std::wstring TipText;
 
     TSweep Shown;
