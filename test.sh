@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: the Release
-# build's tests (core, window, end to end, memcheck), the same core and
+# build's tests (core, window on X11 and Wayland, end to end, memcheck), the same core and
 # end-to-end tests on the mpfr backend, then a clang build of both backends with
 # ASan, LSan and UBSan: a short run of each fuzz target and the same tests again;
-# then the Debian package, the cross builds for aarch64 and Windows under their
-# emulators, and last the arm64 package of the aarch64 build and the Windows
-# installer and ZIP under Wine.
+# then the Debian package, the cross builds for aarch64, Windows and WebAssembly
+# under their emulators (qemu, Wine, node), and last the arm64 package of the
+# aarch64 build and the Windows installer and ZIP under Wine.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps test

@@ -1,6 +1,10 @@
 #include "samples/samplescsv.h"
 
+#ifdef FORMULA_OWN_SHORTEST
+#include "samples/shortest.h"
+#else
 #include <charconv>
+#endif
 
 namespace {
 
@@ -8,8 +12,12 @@ namespace {
 void AppendNumber(std::string& text, double number)
 {
     char digits[32];
+#ifdef FORMULA_OWN_SHORTEST
+    text.append(digits, WriteShortest(digits, number));
+#else
     const std::to_chars_result result = std::to_chars(digits, digits + sizeof digits, number);
     text.append(digits, result.ptr);
+#endif
 }
 
 } // namespace

@@ -43,7 +43,10 @@ TRangeTexts NormalizeRange(std::string_view startText, std::string_view endText)
     double end = StrToNum(endText);
     if (start > end)
         std::swap(start, end);
-    if (start < 0)
+    // Compared as Extended, like the end below: a double compared with 0 and
+    // then replaced by 0 is what Emscripten's compiler (3.1.6, from -O1) turns
+    // into WebAssembly's maximum, which takes -0 to +0.
+    if (Extended(start) < 0.0)
         start = 0.0;
     if (end > kEndLimit)
         end = kEndLimitStored;

@@ -1,6 +1,5 @@
-#include <bit>
-#include <charconv>
-#include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -22,12 +21,13 @@ std::vector<std::string> Lines(std::string_view csv)
 }
 
 // Reads a field as another program would: the whole field, or a failure.
+// strtod, since not every C++ library reads a double with std::from_chars.
 double Read(std::string_view field)
 {
-    double number = -1.0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), number);
-    EXPECT_EQ(error, std::errc()) << field;
-    EXPECT_EQ(end, field.data() + field.size()) << field;
+    const std::string text(field);
+    char* end = nullptr;
+    const double number = std::strtod(text.c_str(), &end);
+    EXPECT_EQ(end, text.c_str() + text.size()) << field;
     return number;
 }
 
@@ -40,10 +40,10 @@ TSample ReadRow(std::string_view line)
     return {Read(line.substr(0, first)), Read(line.substr(first + 1, second - first - 1)), Read(line.substr(second + 1))};
 }
 
-// Bit for bit, so that -0 and 0 differ.
+// Bit for bit, so that -0 and 0 differ (not every C++ library has std::bit_cast).
 bool Same(double a, double b)
 {
-    return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b);
+    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 TEST(SamplesCsv, DefaultSweepReadsBackBitForBit)

@@ -1,4 +1,5 @@
 #include "application.h"
+#include "captionstrip.h"
 
 #include <string>
 #include <string_view>
@@ -17,6 +18,12 @@ QString ApplicationTitle(const QString& executablePath)
 {
     const auto lower = [](std::u16string_view text) { return QStringView(text).toString().toLower().toStdU16String(); };
     return QString::fromStdU16String(TitleFromFileName(QFileInfo(executablePath).fileName().toStdU16String(), lower));
+}
+
+void PreferX11()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }
 
 namespace {
@@ -63,6 +70,7 @@ void ShowFailure(QWidget* window, const std::string& text)
 {
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                     QString::fromStdString(text), QMessageBox::Ok, window);
+    UseOwnCaption(&box);
     // Not every platform hands the activation back when the box goes.
     QWidget* const active = QApplication::activeWindow();
     box.exec();

@@ -3,6 +3,7 @@
 
 int main(int argc, char* argv[])
 {
+    PreferX11();
     TApplication application(argc, argv);
     TForm1 Form1;
     Form1.show();

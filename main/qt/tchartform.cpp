@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QLegendMarker>
@@ -101,7 +102,10 @@ void AddKeys(QWidget* window, const QList<QKeySequence>& keys, Handler&& handler
 } // namespace
 
 TChartForm::TChartForm(QWidget* owner, QPlainTextEdit* report)
-    : QWidget(owner, Qt::Window)
+    // Not the owner's child: Qt would make it transient for the owner, and
+    // window managers then keep it above the main window, and may open it
+    // over it, where the user wants the two side by side.
+    : QWidget(nullptr, Qt::Window)
     , Owner(owner)
     , Report(report)
     , Menu(new QMenu(this))
@@ -297,7 +301,10 @@ void TChartForm::Place()
     const QRect placed = Rect(ChartFrame(Rect(Owner->screen()->availableGeometry()),
                                          Rect(Owner->windowHandle()->frameGeometry()), Size(size().grownBy(frame)),
                                          Size(QSize(kLeastChartSize.Width, kLeastChartSize.Height).grownBy(frame))));
-    setGeometry(placed.marginsRemoved(frame));
+    // A Wayland client neither places its windows nor learns where they are:
+    // there the compositor places the chart, at the size it asks for.
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        setGeometry(placed.marginsRemoved(frame));
     create();
     windowHandle()->installEventFilter(this);
     Placed = true;
@@ -319,10 +326,15 @@ void TChartForm::Open()
 {
     if (!Placed)
         Place();
+    const bool shown = isVisible();
     setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     show();
-    raise();
-    activateWindow();
+    // A window first shown is activated by the window system; asked before
+    // it is mapped, mutter fails an assertion in its stacking code.
+    if (shown) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TChartForm::RaiseOwner()

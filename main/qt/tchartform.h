@@ -31,8 +31,8 @@ class TChartForm : public QWidget {
     Q_OBJECT
 
 public:
-    // owner is the main window: Ctrl+G there opens the chart, and closing it
-    // closes the chart. report is its report area, whose context menu gains
+    // owner is the main window, which deletes the chart: Ctrl+G there opens
+    // the chart, and closing it closes the chart. report is its report area, whose context menu gains
     // the entry that opens the chart and whose lines the markers stand for.
     TChartForm(QWidget* owner, QPlainTextEdit* report);
 

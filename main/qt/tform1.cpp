@@ -18,6 +18,7 @@
 #include <QScreen>
 
 #include "application.h"
+#include "captionstrip.h"
 #include "centreonprimaryscreen.h"
 #include "main/form/button1click.h"
 #include "main/form/enterkey.h"
@@ -193,6 +194,7 @@ TForm1::TForm1(QWidget* parent)
 
     const TSize client = ClientSize(textHeight);
     setFixedSize(client.Width, client.Height);
+    UseOwnCaption(this);
 
     // The outer size is known once the native window exists; under X11 only when
     // the window manager has framed the mapped window.
@@ -201,6 +203,11 @@ TForm1::TForm1(QWidget* parent)
 
     Edit1->setFocus();
     Edit1->selectAll();
+}
+
+TForm1::~TForm1()
+{
+    delete Chart;
 }
 
 void TForm1::Button1Click()

@@ -35,6 +35,7 @@ class TForm1 : public QWidget {
 
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     QLabel* const Label1;
     QLineEdit* const Edit1;
@@ -42,7 +43,8 @@ public:
     QLineEdit* const Edit2;
     TPushButton* const Button1;
     TMemo* const Memo1;
-    // Not one of the designed controls: the chart window, which follows the runs.
+    // Not one of the designed controls: the chart window, which follows the
+    // runs; a top-level window of its own, deleted with this one.
     TChartForm* const Chart;
 
 public slots:

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QScrollBar>
@@ -25,6 +26,7 @@
 #include <QToolTip>
 #include <QValueAxis>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "application.h"
 #include "main/chart/view.h"
@@ -619,7 +621,6 @@ private slots:
         Chart->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Chart));
         QTest::keyClick(Chart, Qt::Key_G, Qt::ControlModifier);
-        // The chart's window counts as the main window's, which owns it.
         QTRY_COMPARE(QApplication::activeWindow(), Form.get());
         Chart->showMinimized();
         QTRY_VERIFY(Chart->isMinimized());
@@ -705,11 +706,18 @@ private slots:
         QCOMPARE(Form->Edit2->text(), QStringLiteral("89.99"));
     }
 
+    // A window of its own, transient for none, that still closes and goes
+    // with the main window.
     void closesWithTheMainWindow()
     {
         Open();
+        QVERIFY(!Chart->parentWidget());
+        QVERIFY(!Chart->windowHandle()->transientParent());
         QVERIFY(Form->close());
         QVERIFY(!Chart->isVisible());
+        const QPointer<TChartForm> chart(Chart);
+        Form.reset();
+        QVERIFY(chart.isNull());
     }
 
     void chartMenuInRussian()
