@@ -1,6 +1,8 @@
 // The window's timings under Wine (Google Benchmark has no MinGW build here):
 // medians of a press of Button1 with the defaults, from BM_CLICK to the new
-// report in Memo1 (and to the same report left alone), and of the start-up of formula-test.exe to its window shown
+// report in Memo1 (and to the same report left alone; and with the chart open,
+// to the chart repainted), of the pointer moved over the chart to its tooltip
+// changed, and of the start-up of formula-test.exe to its window shown
 // against a minimal window with one label and one field, started alternately
 // in the same way so both meet the same load.
 // Usage: window-bench [PRESSES [STARTS]]
@@ -68,6 +70,64 @@ double PressSeconds(int presses, bool newReport)
     return Median(times);
 }
 
+// What the open chart adds to a press that gives a new report: presses in two
+// windows, one with the chart open (timed to the chart repainted) and one
+// without, taken in turn so that both meet the same load; the median of the
+// differences of each pair, and of the repaints alone.
+void ChartPressCost(int presses)
+{
+    TApplication application;
+    TForm1 closed(application), open(application);
+    closed.Show(TShowState::Normal);
+    open.Show(TShowState::Normal);
+    open.OpenChart();
+    Pump(open);
+    std::vector<double> differences, repaints;
+    for (int i = 0; i < presses; ++i) {
+        double seconds[2];
+        for (TForm1* form : {&closed, &open}) {
+            SetWindowTextW(form->Memo1, L"\r\n");
+            Pump(*form);
+            const LARGE_INTEGER start = Now();
+            SendMessageW(form->Button1, BM_CLICK, 0, 0);
+            const LARGE_INTEGER pressed = Now();
+            if (form->Chart)
+                UpdateWindow(form->Chart->Handle);
+            seconds[form == &open] = Seconds(start, Now());
+            if (form->Chart)
+                repaints.push_back(Seconds(pressed, Now()));
+            Pump(*form);
+        }
+        differences.push_back(seconds[1] - seconds[0]);
+    }
+    std::printf("press with the defaults, new report, chart open to its repaint minus chart never opened: "
+                "median %.2f ms of %d pairs; the repaint alone %.2f ms\n",
+                1e3 * Median(differences), presses, 1e3 * Median(repaints));
+}
+
+// The pointer moved across the chart of the defaults, each move to another
+// sample: from the move to the tooltip showing that sample's line.
+double HoverSeconds(int moves)
+{
+    TApplication application;
+    TForm1 form(application);
+    form.Show(TShowState::Normal);
+    SendMessageW(form.Button1, BM_CLICK, 0, 0);
+    form.OpenChart();
+    Pump(form);
+    RECT client;
+    GetClientRect(form.Chart->Handle, &client);
+    std::vector<double> times;
+    for (int i = 0; i < moves; ++i) {
+        const int x = client.right / 5 + (i % 100) * client.right / 200;
+        const LARGE_INTEGER start = Now();
+        SendMessageW(form.Chart->Handle, WM_MOUSEMOVE, 0, MAKELPARAM(x, client.bottom / 2));
+        times.push_back(Seconds(start, Now()));
+        Pump(form);
+    }
+    return Median(times);
+}
+
 // From CreateProcessW to a visible top-level window of the class; then closed
 // as a user closes it.
 double StartSeconds(const std::wstring& program, const wchar_t* windowClass)
@@ -108,6 +168,8 @@ int wmain(int argc, wchar_t** argv)
                 presses);
     std::printf("press with the defaults, the report already shown: median %.2f ms of %d\n",
                 1e3 * PressSeconds(presses, false), presses);
+    ChartPressCost(presses);
+    std::printf("hover over the chart: median %.3f ms of %d\n", 1e3 * HoverSeconds(presses), presses);
     std::vector<double> formula, bare;
     for (int i = 0; i < starts; ++i) {
         formula.push_back(StartSeconds(FORMULA_TEST, L"TForm1"));

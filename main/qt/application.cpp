@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTranslator>
 
 #include "extended/fpu.h"
@@ -68,14 +69,21 @@ void ReleaseMouse()
 
 void ShowFailure(QWidget* window, const std::string& text)
 {
+    const QPointer<QWidget> active = QApplication::activeWindow();
+    const QPointer<QWidget> focused = QApplication::focusWidget();
+    // Over the active window, the chart say, so that the box opens on the
+    // screen the user looks at; being application modal, it still blocks
+    // every window of the program while it is up.
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
-                    QString::fromStdString(text), QMessageBox::Ok, window);
+                    QString::fromStdString(text), QMessageBox::Ok, active ? active.data() : window);
     UseOwnCaption(&box);
-    // Not every platform hands the activation back when the box goes.
-    QWidget* const active = QApplication::activeWindow();
     box.exec();
-    if (active)
+    // Not every platform hands the activation and the focus back when the box goes.
+    if (active) {
         active->activateWindow();
+        if (focused && focused->window() == active)
+            focused->setFocus(Qt::ActiveWindowFocusReason);
+    }
 }
 
 } // namespace

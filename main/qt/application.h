@@ -28,6 +28,7 @@ public:
 };
 
 // Runs handler; a failure that escapes it is shown in a modal stop box over
-// window, captioned with the application title, and the program goes on.
+// the program's active window, or over window when none of them is active,
+// captioned with the application title, and the program goes on.
 // Exceptions must not cross Qt's event loop, hence this boundary.
 void HandleFailures(QWidget* window, const std::function<void()>& handler);

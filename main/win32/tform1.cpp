@@ -4,11 +4,14 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "main/form/button1click.h"
 #include "main/form/centredcorner.h"
 #include "main/form/form.h"
 #include "main/form/layout.h"
+#include "application.h"
+#include "commands.h"
 #include "widetext.h"
 
 namespace {
@@ -54,8 +57,9 @@ TChildClass ChildClass(TControlKind kind)
     case TControlKind::Memo:
         break;
     }
-    // No horizontal scrolling: long lines wrap.
-    return {L"EDIT", ES_LEFT | ES_MULTILINE | ES_READONLY | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    // No horizontal scrolling: long lines wrap. The line the chart chooses
+    // stays selected in sight while the chart has the focus.
+    return {L"EDIT", ES_LEFT | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL | WS_VSCROLL, WS_EX_CLIENTEDGE};
 }
 
 // The form's text operations on the child windows; a multi-line edit holds
@@ -80,17 +84,6 @@ private:
     const TForm1& Form;
 };
 
-// A read-only multi-line edit asks for every key and for select-all on entry:
-// Tab would stick in Memo1, Escape close the window, and Tab into it select
-// the whole report.
-LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
-{
-    const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-    if (message == WM_GETDLGCODE)
-        return result & ~(DLGC_WANTALLKEYS | DLGC_HASSETSEL);
-    return result;
-}
-
 SIZE TextExtent(HDC dc, std::wstring_view text)
 {
     SIZE size{};
@@ -102,6 +95,7 @@ SIZE TextExtent(HDC dc, std::wstring_view text)
 
 TForm1::TForm1(const TApplication& application)
     : Application(application)
+    , Keys(LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(FORM1_KEYS)))
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     static const ATOM windowClass = [instance] {
@@ -153,7 +147,7 @@ TForm1::TForm1(const TApplication& application)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0);
         this->*kHandles[static_cast<int>(designed.Id)] = control;
     }
-    SetWindowSubclass(Memo1, MemoProc, 0, 0);
+    SetWindowSubclass(Memo1, MemoProc, 0, reinterpret_cast<DWORD_PTR>(this));
 
     SelectObject(screen, oldFont);
     ReleaseDC(nullptr, screen);
@@ -161,6 +155,7 @@ TForm1::TForm1(const TApplication& application)
 
 TForm1::~TForm1()
 {
+    Chart.reset();
     if (Handle)
         DestroyWindow(Handle);
     DeleteObject(Font);
@@ -189,5 +184,23 @@ void TForm1::Show(TShowState state)
 void TForm1::Button1Click()
 {
     TWin32Texts texts(*this);
-    RunButton1Click(texts);
+    TSweep sweep;
+    RunButton1Click(texts, Chart ? &sweep : nullptr);
+    LastRange = TRangeTexts{texts.GetText(TControlId::Edit1), texts.GetText(TControlId::Edit2)};
+    if (Chart)
+        Chart->ShowSweep(std::move(sweep), LastRange->Start, LastRange->End);
+}
+
+void TForm1::OpenChart()
+{
+    if (!Chart) {
+        Chart = std::make_unique<TChartForm>(Handle, Memo1, Application.Title, [this] { ShowFailure(); });
+        // The same range gives the same samples as the run that gave the report.
+        if (LastRange) {
+            TSweep sweep;
+            ScanDeviations(LastRange->Start, LastRange->End, &sweep);
+            Chart->ShowSweep(std::move(sweep), LastRange->Start, LastRange->End);
+        }
+    }
+    Chart->Open();
 }

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <memory>
+#include <optional>
+
 #include <windows.h>
 
+#include "scan/scan.h"
 #include "showstate.h"
+#include "tchartform.h"
 
 class TApplication;
 
@@ -24,9 +29,13 @@ public:
     bool HandleKeyboard(MSG& message);
 
     // Normalises the range, writes it back into the fields, scans the range as
-    // the fields then show it and puts the report into Memo1. Throws what the
-    // scan throws; the window procedure catches it.
+    // the fields then show it and puts the report into Memo1, and its samples
+    // into the chart. Throws what the scan throws; the window procedure
+    // catches it.
     void Button1Click();
+
+    // Ctrl+G and the report's menu: the chart, built when first opened.
+    void OpenChart();
 
     HWND Handle = nullptr;
     HWND Label1 = nullptr;
@@ -36,14 +45,23 @@ public:
     HWND Button1 = nullptr;
     HWND Memo1 = nullptr;
 
+    // Null until first opened.
+    std::unique_ptr<TChartForm> Chart;
+
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ShowFailure();
     void RestoreFocus();
+    void ShowReportMenu(LPARAM at);
+    static LRESULT CALLBACK MemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR form);
 
     const TApplication& Application;
     HFONT Font = nullptr;
+    const HACCEL Keys;
+    // The range of the last successful run, for a chart built after it: a
+    // press with the chart never opened keeps no samples.
+    std::optional<TRangeTexts> LastRange;
     // The control that had the focus when the window last lost the activation.
     HWND Focused = nullptr;
 };

@@ -17,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRubberBand>
 #include <QScatterSeries>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -90,6 +91,8 @@ class TestChart : public QObject {
     QTemporaryDir Folder;
     QTimer ModalWatch;
     QStringList BoxTexts;
+    // Looks at the next failure box before it is answered.
+    std::function<void(QMessageBox*)> WhileBoxUp;
     // Answers the next file dialog; notes its buttons' texts.
     std::function<void(QFileDialog*)> AnswerDialog;
     QStringList DialogButtons;
@@ -146,6 +149,8 @@ class TestChart : public QObject {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal); box && box->isVisible()) {
             BoxTexts.append(box->text());
+            if (WhileBoxUp)
+                std::exchange(WhileBoxUp, nullptr)(box);
             box->accept();
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && dialog->isVisible() && AnswerDialog) {
             for (const QAbstractButton* button : dialog->findChild<QDialogButtonBox*>()->buttons())
@@ -672,6 +677,52 @@ private slots:
                  QStringList{QStringLiteral("plain")});
         CheckShown(kDefaults);
         QVERIFY(Chart->isVisible());
+    }
+
+    // A failed press in the chart's time: the box shows on the chart's
+    // screen, no press of the mouse reaches either window while it is up,
+    // and the chart is active afterwards with its focus where it was.
+    void failureBoxBlocksEveryWindow_data()
+    {
+        QTest::addColumn<int>("screen");
+        QTest::newRow("chart beside the main window") << 0;
+        QTest::newRow("chart on another screen") << 1;
+    }
+
+    void failureBoxBlocksEveryWindow()
+    {
+        QFETCH(int, screen);
+        Open();
+        Chart->move(QGuiApplication::screens().at(screen)->availableGeometry().center() - QPoint(200, 200));
+        QCOMPARE(Chart->screen(), QGuiApplication::screens().at(screen));
+        Chart->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Chart));
+        QWidget* const focused = QApplication::focusWidget();
+        QVERIFY(focused && focused->window() == Chart);
+        const auto* band = Chart->findChild<QRubberBand*>();
+        const QPoint plot = View()->viewport()->mapTo(Chart, View()->viewport()->rect().center());
+        const QPoint button = Form->Button1->mapTo(Form.get(), Form->Button1->rect().center());
+        bool up = false;
+        WhileBoxUp = [&](QMessageBox* box) {
+            up = true;
+            QCOMPARE(box->screen(), Chart->screen());
+            QTest::mousePress(Chart->windowHandle(), Qt::LeftButton, {}, plot);
+            QTest::mouseRelease(Chart->windowHandle(), Qt::LeftButton, {}, plot);
+            QVERIFY(!band->isVisible());
+            QTest::mousePress(Form->windowHandle(), Qt::LeftButton, {}, button);
+            QVERIFY(!Form->Button1->isDown());
+            QTest::mouseRelease(Form->windowHandle(), Qt::LeftButton, {}, button);
+        };
+        Form->Edit1->setText(QStringLiteral("1e400"));
+        Form->Button1->click();
+        QVERIFY(up);
+        QCOMPARE(BoxTexts.size(), 1);
+        QTRY_COMPARE(QApplication::activeWindow(), Chart);
+        QCOMPARE(QApplication::focusWidget(), focused);
+        // The same press reaches the chart without the box.
+        QTest::mousePress(Chart->windowHandle(), Qt::LeftButton, {}, plot);
+        QVERIFY(band->isVisible());
+        QTest::mouseRelease(Chart->windowHandle(), Qt::LeftButton, {}, plot);
     }
 
     // Memo1's menu: the new first entry, then Qt's own, in Russian.

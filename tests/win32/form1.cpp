@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "widetext.h"
 
@@ -92,6 +93,14 @@ BOOL CALLBACK ReadBoxChild(HWND child, LPARAM lParam)
     return TRUE;
 }
 
+BOOL CALLBACK FindEnabled(HWND window, LPARAM lParam)
+{
+    auto* const box = reinterpret_cast<std::pair<HWND, bool>*>(lParam);
+    if (window != box->first && IsWindowVisible(window) && IsWindowEnabled(window))
+        box->second = true;
+    return TRUE;
+}
+
 } // namespace
 
 LRESULT CALLBACK TForm1Test::BoxHook(int code, WPARAM wParam, LPARAM lParam)
@@ -103,6 +112,9 @@ LRESULT CALLBACK TForm1Test::BoxHook(int code, WPARAM wParam, LPARAM lParam)
         box.Caption = WindowText(window);
         const HWND owner = GetWindow(window, GW_OWNER);
         box.OwnerEnabled = owner && IsWindowEnabled(owner);
+        std::pair<HWND, bool> others{window, false};
+        EnumThreadWindows(GetCurrentThreadId(), FindEnabled, reinterpret_cast<LPARAM>(&others));
+        box.OthersEnabled = others.second;
         TBoxReading reading{&box, LoadIconW(nullptr, IDI_HAND)};
         EnumChildWindows(window, ReadBoxChild, reinterpret_cast<LPARAM>(&reading));
         Boxes.push_back(box);

@@ -22,6 +22,7 @@ struct TBox {
     std::vector<int> Buttons;  // the visible ones, by command
     bool StopIcon = false;
     bool OwnerEnabled = true;
+    bool OthersEnabled = true;  // any other visible top-level window of the program
 };
 
 // A fresh Form1, shown as at a normal start, with every message box it opens

@@ -1,6 +1,8 @@
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "failurebox.h"
 #include "form1.h"
 #include "showstate.h"
 
@@ -92,6 +94,40 @@ TEST(StartUp, TheShowRequestOfTheLauncher)
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
     }
+}
+
+} // namespace
+
+namespace {
+
+// Two screens side by side, the second higher: the box goes to the screen of
+// the active window, by the larger share when it straddles both, and to
+// Form1's when no window of the program is active or the active one is off
+// every screen.
+TEST(FailureBoxScreen, TheActiveWindowsScreenElseForm1s)
+{
+    const TRect left{0, 0, 1920, 1040}, right{1920, -200, 1280, 984};
+    const TRect screens[] = {left, right};
+    const TRect onLeft{700, 300, 591, 413}, onRight{2200, 100, 760, 480};
+    struct TRow {
+        std::optional<TRect> Active;
+        TRect Application;
+        TRect Screen;
+    };
+    const TRow rows[] = {
+        {std::nullopt, onLeft, left},
+        {std::nullopt, onRight, right},
+        {onLeft, onLeft, left},
+        {onRight, onLeft, right},
+        {onLeft, onRight, left},
+        {TRect{1800, 100, 300, 200}, onLeft, right},   // mostly on the right
+        {TRect{1700, 100, 300, 200}, onRight, left},   // mostly on the left
+        {TRect{5000, 5000, 300, 200}, onRight, right}, // off every screen
+        {std::nullopt, TRect{-900, 0, 591, 413}, left},
+    };
+    for (const TRow& row : rows)
+        EXPECT_EQ(FailureBoxScreen(screens, row.Active, row.Application), row.Screen) << &row - rows;
+    EXPECT_EQ(FailureBoxScreen({}, onRight, onLeft), onLeft);
 }
 
 } // namespace
