@@ -188,7 +188,7 @@ TChartForm::TChartForm(HWND owner, HWND report, std::wstring title, std::functio
         WNDCLASSEXW description{};
         description.cbSize = sizeof description;
         description.style = CS_HREDRAW | CS_VREDRAW;
-        description.lpfnWndProc = WindowProc;
+        description.lpfnWndProc = WindowProc<TChartForm>;
         description.hInstance = instance;
         description.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
         description.hCursor = LoadCursorW(nullptr, IDC_CROSS);
@@ -710,24 +710,6 @@ bool TChartForm::WriteBytes(const std::wstring& path, const std::string& bytes)
     const std::wstring text = WideText(FailedSaveText(Utf8Text(path), Utf8Text(SystemMessage(error))));
     MessageBoxW(Handle, text.c_str(), Title.c_str(), MB_OK | MB_ICONSTOP);
     return false;
-}
-
-LRESULT CALLBACK TChartForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* const chart = static_cast<TChartForm*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        chart->Handle = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(chart));
-    }
-    auto* const chart = reinterpret_cast<TChartForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!chart)
-        return DefWindowProcW(window, message, wParam, lParam);
-    try {
-        return chart->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        chart->ShowFailure();
-        return 0;
-    }
 }
 
 LRESULT TChartForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

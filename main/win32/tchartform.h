@@ -13,6 +13,7 @@
 #include "main/chart/texts.h"
 #include "main/chart/view.h"
 #include "scan/scan.h"
+#include "windowproc.h"
 
 namespace Gdiplus {
 class Font;
@@ -51,7 +52,7 @@ public:
     HWND Handle = nullptr;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK WindowProc<TChartForm>(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Place();
     void SetView(const TView& view);

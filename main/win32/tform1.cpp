@@ -101,7 +101,7 @@ TForm1::TForm1(const TApplication& application)
     static const ATOM windowClass = [instance] {
         WNDCLASSEXW description{};
         description.cbSize = sizeof description;
-        description.lpfnWndProc = WindowProc;
+        description.lpfnWndProc = WindowProc<TForm1>;
         description.hInstance = instance;
         description.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
         description.hCursor = LoadCursorW(nullptr, IDC_ARROW);

@@ -8,6 +8,7 @@
 #include "scan/scan.h"
 #include "showstate.h"
 #include "tchartform.h"
+#include "windowproc.h"
 
 class TApplication;
 
@@ -49,7 +50,7 @@ public:
     std::unique_ptr<TChartForm> Chart;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK WindowProc<TForm1>(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ShowFailure();
     void RestoreFocus();

@@ -1,5 +1,6 @@
-// Form1 at work: the keyboard rules of the loop, its window procedure with
-// the failure boundary, and the focus it keeps.
+// Form1 at work: the keyboard rules of the loop, its messages (which reach it
+// through the window procedure of windowproc.h, the failure boundary), and
+// the focus it keeps.
 #include "tform1.h"
 
 #include <commctrl.h>
@@ -33,25 +34,6 @@ bool TForm1::HandleKeyboard(MSG& message)
         return true;
     }
     return IsDialogMessageW(Handle, &message);
-}
-
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCCREATE) {
-        auto* const form = static_cast<TForm1*>(reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->Handle = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* const form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form)
-        return DefWindowProcW(window, message, wParam, lParam);
-    // A failure never crosses the window system's code: it ends here, in the box.
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (...) {
-        form->ShowFailure();
-        return 0;
-    }
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
