@@ -814,11 +814,6 @@ LRESULT TChartForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             InvalidateRect(Handle, nullptr, FALSE);
         }
         return 0;
-    case WM_NCDESTROY: {
-        const HWND window = std::exchange(Handle, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     }
     return DefWindowProcW(Handle, message, wParam, lParam);
 }

@@ -7,7 +7,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "application.h"
@@ -73,11 +72,6 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Chart.reset();
         PostQuitMessage(0);
         return 0;
-    case WM_NCDESTROY: {
-        const HWND window = std::exchange(Handle, nullptr);
-        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
     }
     return DefWindowProcW(Handle, message, wParam, lParam);
 }
