@@ -4,16 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "main/chart/nearest.h"
+#include "sampleat.h"
 
 namespace {
-
-TSample At(double angle, double d)
-{
-    TSample sample;
-    sample.Angle = angle;
-    sample.D = d;
-    return sample;
-}
 
 TEST(NearestInAngle, TheEarlierOfTwoAsNear)
 {
