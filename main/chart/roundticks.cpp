@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numtext/numtext.h"
+
 namespace {
 
 // mantissa × 10^exponent; a power of ten below one is divided out, so that
@@ -22,4 +24,17 @@ TRoundTicks RoundTicks(double low, double high, int most)
         if (Scaled(mantissa, exponent) >= raw)
             return {Scaled(mantissa, exponent), std::max(0, -exponent)};
     return {Scaled(1, exponent + 1), std::max(0, -exponent - 1)};
+}
+
+std::vector<TAxisTick> AxisTicks(double low, double high, int most)
+{
+    const TRoundTicks round = RoundTicks(low, high, most);
+    std::vector<TAxisTick> ticks;
+    // A hair's slack: the view's edges are themselves often round.
+    const double slack = round.Step * 1e-9;
+    for (double k = std::ceil((low - slack) / round.Step); k * round.Step <= high + slack; ++k) {
+        const double value = k * round.Step + 0.0;  // never "-0.00"
+        ticks.push_back({value, NumToStr(round.Decimals, value)});
+    }
+    return ticks;
 }

@@ -8,6 +8,11 @@
 // The window's caption, and the entry that opens it from the report's menu.
 inline constexpr std::string_view kChartCaption = "График отклонений";
 
+// The report's menu where a shell makes it rather than its toolkit: these two,
+// a separator, then the caption.
+inline constexpr std::string_view kCopyTextEntry = "Копировать";
+inline constexpr std::string_view kSelectAllEntry = "Выделить всё";
+
 // The legend.
 inline constexpr std::string_view kLineName = "Все отсчёты";
 inline constexpr std::string_view kMarkersName = "Отсчёты отчёта";

@@ -63,6 +63,14 @@ TView ZoomedAround(const TView& view, double notches, TChartPoint centre, const 
                    whole);
 }
 
+TChartPoint KeyZoomCentre(const TView& view, std::span<const TSample> kept, int chosen)
+{
+    if (chosen < 0)
+        return view.Centre();
+    const TSample& sample = kept[std::size_t(chosen)];
+    return {sample.Angle, sample.D};
+}
+
 TView RectangleZoom(TChartPoint corner, TChartPoint opposite, const TView& whole)
 {
     return Limited({corner.Angle, opposite.Angle, corner.D, opposite.D}, whole);

@@ -46,6 +46,10 @@ inline constexpr double kZoomStep = 0.8;
 // where it is: positive notches zoom in.
 TView ZoomedAround(const TView& view, double notches, TChartPoint centre, const TView& whole);
 
+// Where + and − zoom around: the chosen kept sample, else the middle of view;
+// chosen is into kept, -1 for none.
+TChartPoint KeyZoomCentre(const TView& view, std::span<const TSample> kept, int chosen);
+
 // The view of the rectangle between two corners, in either order.
 TView RectangleZoom(TChartPoint corner, TChartPoint opposite, const TView& whole);
 

@@ -397,11 +397,7 @@ void TChartForm::Walk(TWalkKey key)
 
 void TChartForm::ZoomAtChosen(double notches)
 {
-    const int chosen = Keys.Chosen();
-    const TChartPoint centre = chosen >= 0 ? TChartPoint{Shown.Kept[std::size_t(chosen)].Angle,
-                                                         Shown.Kept[std::size_t(chosen)].D}
-                                           : ShownView().Centre();
-    SetView(ZoomedAround(ShownView(), notches, centre, Whole));
+    SetView(ZoomedAround(ShownView(), notches, KeyZoomCentre(ShownView(), Shown.Kept, Keys.Chosen()), Whole));
 }
 
 void TChartForm::ShowReportMenu(const QPoint& position)

@@ -19,7 +19,6 @@
 #include "main/chart/placement.h"
 #include "main/chart/roundticks.h"
 #include "main/chart/titleline.h"
-#include "numtext/numtext.h"
 #include "samples/samplescsv.h"
 #include "widetext.h"
 
@@ -156,18 +155,12 @@ std::wstring SystemMessage(DWORD error)
     return message.empty() ? L"0x" + std::to_wstring(error) : message;
 }
 
-// Ticks at the round steps inside low..high, with their labels.
 template <class TTick>
 std::vector<TTick> Ticks(double low, double high, int most)
 {
-    const TRoundTicks round = RoundTicks(low, high, most);
     std::vector<TTick> ticks;
-    // A hair's slack: the view's edges are themselves often round.
-    const double slack = round.Step * 1e-9;
-    for (double k = std::ceil((low - slack) / round.Step); k * round.Step <= high + slack; ++k) {
-        const double value = k * round.Step + 0.0;  // never "-0.00"
-        ticks.push_back({value, WideText(NumToStr(round.Decimals, value))});
-    }
+    for (const TAxisTick& tick : AxisTicks(low, high, most))
+        ticks.push_back({tick.Value, WideText(tick.Label)});
     return ticks;
 }
 
@@ -529,11 +522,7 @@ void TChartForm::Walk(TWalkKey key)
 
 void TChartForm::ZoomAtChosen(double notches)
 {
-    const int chosen = Walker.Chosen();
-    const TChartPoint centre = chosen >= 0 ? TChartPoint{Shown.Kept[std::size_t(chosen)].Angle,
-                                                         Shown.Kept[std::size_t(chosen)].D}
-                                           : View.Centre();
-    SetView(ZoomedAround(View, notches, centre, Whole));
+    SetView(ZoomedAround(View, notches, KeyZoomCentre(View, Shown.Kept, Walker.Chosen()), Whole));
 }
 
 bool TChartForm::Key(WPARAM key)

@@ -115,8 +115,8 @@ void TForm1::ShowReportMenu(LPARAM at)
     SendMessageW(Memo1, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     // In Russian whatever the system's language, as the rest of the window.
     const HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING | (start == end ? MF_GRAYED : 0), CMD_COPY_TEXT, L"Копировать");
-    AppendMenuW(menu, MF_STRING, CMD_SELECT_ALL, L"Выделить всё");
+    AppendMenuW(menu, MF_STRING | (start == end ? MF_GRAYED : 0), CMD_COPY_TEXT, WideText(kCopyTextEntry).c_str());
+    AppendMenuW(menu, MF_STRING, CMD_SELECT_ALL, WideText(kSelectAllEntry).c_str());
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, CMD_OPEN_CHART, (WideText(kChartCaption) + L"\tCtrl+G").c_str());
     const int command = TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, point.x, point.y, 0, Handle, nullptr);
