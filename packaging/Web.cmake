@@ -1,6 +1,7 @@
 # The page's package: a ZIP with one folder, formula-test-<version>-web, that
 # holds the page, everything it loads, and the licences of what it carries:
-# the program's GPL, and the LGPL of GMP and MPFR, which its core links.
+# the program's GPL, the LGPL of GMP and MPFR, which its core links, and the
+# chart library's MIT licence, among the page's files.
 if(NOT TARGET formula-test-core)
     return()
 endif()

@@ -101,8 +101,54 @@
                 focusBefore.focus();
         });
 
+        // The window's control that last had the focus, which Ctrl+G in the
+        // chart gives it back to.
+        let lastInWindow = edit1;
+        windowElement.addEventListener("focusin", event => { lastInWindow = event.target; });
+        const chart = new core.Chart();
+        const chartPanel = FormulaTestChart(core, chart, {
+            report: memo1, designed: windowElement, chosenLine: document.getElementById("chosen-line"),
+            giveFocusBack: () => lastInWindow.focus(),
+        });
+        const look = chartPanel.look;
+        const link = document.getElementById("chart-link");
+        link.textContent = look.caption;
+        link.hidden = false;
+        link.addEventListener("click", event => {
+            event.preventDefault();
+            chartPanel.open();
+        });
+        memo1.addEventListener("contextmenu", event => {
+            event.preventDefault();
+            const [x, y] = FormulaTestMenu.at(event, memo1);
+            const copy = () => {
+                memo1.focus();
+                const text = memo1.value.slice(memo1.selectionStart, memo1.selectionEnd);
+                if (navigator.clipboard && window.isSecureContext)
+                    navigator.clipboard.writeText(text).catch(() => document.execCommand("copy"));
+                else
+                    document.execCommand("copy");
+            };
+            FormulaTestMenu.show(x, y, [
+                {text: look.copyTextEntry, action: copy,
+                 disabled: memo1.selectionStart === memo1.selectionEnd},
+                {text: look.selectAllEntry, action: () => { memo1.focus(); memo1.select(); }},
+                null,
+                {text: look.caption, keys: "Ctrl+G", action: chartPanel.open},
+            ], memo1);
+        });
+
+        const commandKey = event => event.ctrlKey || (/Mac|iPhone|iPad/.test(navigator.platform) && event.metaKey);
         document.addEventListener("keydown", event => {
             if (failure.open)
+                return;
+            // The browser's own Ctrl+G finds the next match.
+            if (commandKey(event) && !event.shiftKey && !event.altKey && event.key.toLowerCase() === "g") {
+                event.preventDefault();
+                chartPanel.open();
+                return;
+            }
+            if (!windowElement.contains(document.activeElement))
                 return;
             if (event.key === "Tab") {
                 const first = tabOrder[0], last = tabOrder[tabOrder.length - 1];
@@ -120,9 +166,11 @@
         });
 
         function press() {
-            const text = core.PressButton1(page);
-            if (text === null)
+            const text = core.PressButton1(page, chart);
+            if (text === null) {
+                chartPanel.update();
                 return;
+            }
             focusBefore = document.activeElement;
             document.getElementById("failure-caption").textContent = caption;
             document.getElementById("failure-text").textContent = text;

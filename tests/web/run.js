@@ -1,13 +1,16 @@
-// Runs the page's scenarios in one engine: node run.js chromium|firefox|webkit WEB-DIR
+// Runs the page's scenarios in one engine:
+//   node run.js chromium|firefox|webkit WEB-DIR FORMULA-SCAN
 // Prints a line per scenario and closes with "N passed, N failed".
 "use strict";
 
 const path = require("path");
-const {scenarios} = require("./scenarios");
+const {scenarios: windowScenarios} = require("./scenarios");
+const {chartScenarios, chartChromiumOnly} = require("./chart");
 const {serve} = require("./serve");
 
 async function main() {
-    const [engine, webDir] = process.argv.slice(2);
+    const [engine, webDir, scan] = process.argv.slice(2);
+    const scenarios = [...windowScenarios, ...chartScenarios];
     const dir = path.resolve(webDir);
     const server = await serve(dir, 10 * 60000);
     const url = server.url + "formula-test.html";
@@ -36,11 +39,11 @@ async function main() {
             const {launch, driverFor, chromiumOnly} = require("./puppeteer");
             const browser = await launch(engine);
             try {
-                const list = engine === "chromium" ? [...scenarios, ...chromiumOnly] : scenarios;
+                const list = engine === "chromium" ? [...scenarios, ...chromiumOnly, ...chartChromiumOnly] : scenarios;
                 await each(list, async scenario => {
                     const page = await browser.newPage();
                     try {
-                        await scenario(driverFor(page), url, {page, dir});
+                        await scenario(driverFor(page), url, {page, dir, scan});
                     } finally {
                         await page.close();
                     }

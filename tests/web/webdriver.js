@@ -61,7 +61,7 @@ async function launch() {
         async keys(list) {
             const actions = [];
             for (const key of list) {
-                const parts = key.length > 1 ? key.split("+").map(part => keyCodes[part]) : [keyCodes[key] || key];
+                const parts = key.length > 1 ? key.split("+").map(part => keyCodes[part] || part) : [keyCodes[key] || key];
                 for (const part of parts)
                     actions.push({type: "keyDown", value: part});
                 for (const part of parts.reverse())
