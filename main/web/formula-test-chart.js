@@ -60,7 +60,7 @@ window.FormulaTestChart = function (core, chart, {report, designed, chosenLine, 
             },
             axes: [
                 {
-                    label: look.angleAxisTitle, font, labelFont: font, labelSize: 20, size: 32, stroke: "#000",
+                    label: look.angleAxisTitle, font, labelFont: font, stroke: "#000",
                     splits: (u, axis, min, max) => axisTicks(0, min, max).values,
                     values: () => ticks[0].labels,
                     grid: {stroke: "#e6e6e6", width: 1},
