@@ -4,6 +4,10 @@
 //   - a press with the defaults, from the click to the report laid out in the
 //     report area (median of 50; the area is blanked before each, so that every
 //     press replaces it; the paint that follows is the browser's next frame);
+//   - with the chart open, a press from the click to the chart drawn anew
+//     (median of 20: uPlot draws in a microtask, done before the next task);
+//   - the chart's CSV of the default range, from Ctrl+S to the download handed
+//     to the browser (median of 20);
 //   - the native mpfr backend's BM_ScanDeviations (median of 5 repetitions);
 //   - the package and the page's files, plain and gzipped.
 "use strict";
@@ -22,7 +26,7 @@ async function main() {
     const dir = path.resolve(webDir);
     const server = await serve(dir, 10 * 60000);
     const browser = await launch("chromium");
-    const loads = [], presses = [];
+    const loads = [], presses = [], chartPresses = [], csvs = [];
     try {
         for (let round = 0; round < 7; ++round) {
             const page = await browser.newPage();
@@ -55,6 +59,33 @@ async function main() {
                     }
                     return times;
                 }));
+            if (round === 0) {
+                const chart = await page.evaluate(async () => {
+                    document.getElementById("chart-link").click();
+                    const next = () => new Promise(resolve => setTimeout(resolve));
+                    const presses = [], csvs = [];
+                    for (let i = 0; i < 20; ++i) {
+                        document.getElementById("edit2").value = i % 2 ? "89.99" : "89.98";
+                        await new Promise(resolve => requestAnimationFrame(() => setTimeout(resolve)));
+                        const start = performance.now();
+                        document.getElementById("button1").click();
+                        await next();
+                        presses.push(performance.now() - start);
+                    }
+                    // The download's link goes nowhere: only the time to hand it over counts.
+                    HTMLAnchorElement.prototype.click = function () {};
+                    const body = document.getElementById("chart-body");
+                    for (let i = 0; i < 20; ++i) {
+                        const start = performance.now();
+                        body.dispatchEvent(new KeyboardEvent("keydown", {key: "s", ctrlKey: true, bubbles: true}));
+                        csvs.push(performance.now() - start);
+                        await next();
+                    }
+                    return {presses, csvs};
+                });
+                chartPresses.push(...chart.presses);
+                csvs.push(...chart.csvs);
+            }
             await page.close();
         }
     } finally {
@@ -72,6 +103,8 @@ async function main() {
     const pressMs = median(presses);
     console.log(`navigation to ready: ${median(loads).toFixed(1)} ms (of ${loads.map(t => t.toFixed(0)).join(", ")})`);
     console.log(`a press with the defaults to the report laid out: ${pressMs.toFixed(2)} ms`);
+    console.log(`with the chart open, a press to the chart drawn anew: ${median(chartPresses).toFixed(2)} ms`);
+    console.log(`the CSV of the default range, Ctrl+S to the download: ${median(csvs).toFixed(2)} ms`);
     console.log(`native mpfr BM_ScanDeviations: ${nativeMs.toFixed(2)} ms; the press takes ${(pressMs / nativeMs).toFixed(2)}x`);
     console.log(`the page's ${files.length} files: ${plain} bytes, ${gzipped} gzipped`);
     if (zip)
