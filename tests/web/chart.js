@@ -94,6 +94,37 @@ async function downloads(page) {
     };
 }
 
+// The default run, the chart open and the ringed marker chosen by →: its line
+// selected in the report and marked, and its tip at the marker, where the
+// page's pointer goes. The tip is hidden and the whole range shown again.
+async function ringedMarker(d, url) {
+    await d.resize(1600, 1000);
+    await open(d, url);
+    await d.click("#button1");
+    await d.keys(["Control+g", "ArrowRight"]);
+    const line = "89.9800 => 89.7008  d=0.2792";
+    const chosen = await d.eval(() => {
+        const memo = document.getElementById("memo1"), tip = document.getElementById("chart-tip");
+        const panelBox = document.getElementById("chart").getBoundingClientRect();
+        return {
+            selected: memo.value.slice(memo.selectionStart, memo.selectionEnd),
+            band: !document.getElementById("chosen-line").hidden,
+            tip: tip.textContent,
+            at: [panelBox.left + 1 + parseFloat(tip.style.left), panelBox.top + 1 + parseFloat(tip.style.top)],
+        };
+    });
+    assert.deepEqual([chosen.selected, chosen.band, chosen.tip], [line, true, line]);
+    await d.keys(["Home"]);
+    await d.eval(() => { document.getElementById("chart-tip").hidden = true; });
+    return chosen.at;
+}
+
+// The tip's text once it shows.
+async function tipShown(d) {
+    await waitFor(d, "the tip", () => !document.getElementById("chart-tip").hidden);
+    return d.eval(() => document.getElementById("chart-tip").textContent);
+}
+
 const chartChromiumOnly = [
     ["Ctrl+G and the link open the chart beside the window, as far as the page lets it", async (d, url) => {
         await d.resize(1600, 1000);
@@ -114,27 +145,27 @@ const chartChromiumOnly = [
         assert.ok(phone.body[0] >= 360 - 2 && phone.body[1] >= 240, `the least size: ${phone.body}`);
     }],
     ["the ringed marker: chosen by a key, its line selected; hovered, its line in the tip", async (d, url, {page}) => {
-        await d.resize(1600, 1000);
-        await open(d, url);
-        await d.click("#button1");
-        await d.keys(["Control+g", "ArrowRight"]);
-        const line = "89.9800 => 89.7008  d=0.2792";
-        const chosen = await d.eval(() => {
-            const memo = document.getElementById("memo1"), tip = document.getElementById("chart-tip");
-            const panelBox = document.getElementById("chart").getBoundingClientRect();
-            return {
-                selected: memo.value.slice(memo.selectionStart, memo.selectionEnd),
-                band: !document.getElementById("chosen-line").hidden,
-                tip: tip.textContent,
-                at: [panelBox.left + 1 + parseFloat(tip.style.left), panelBox.top + 1 + parseFloat(tip.style.top)],
-            };
-        });
-        assert.deepEqual([chosen.selected, chosen.band, chosen.tip], [line, true, line]);
+        const at = await ringedMarker(d, url);
+        await page.mouse.move(at[0], at[1]);
+        assert.equal(await tipShown(d), "89.9800 => 89.7008  d=0.2792");
+    }],
+    ["the wheel zooms around the pointer, and Home shows the whole range again", async (d, url, {page}) => {
+        const at = await ringedMarker(d, url);
+        // The angle of the sample pointed to 40 pixels left of the marker.
+        const pointedLeft = async () => {
+            await page.mouse.move(at[0] - 40, at[1]);
+            return parseFloat(await tipShown(d));
+        };
+        const whole = await pointedLeft();
+        await page.mouse.move(at[0], at[1]);
+        await page.mouse.wheel({deltaY: -300});
+        await page.mouse.move(at[0] + 1, at[1]);
+        await page.mouse.move(at[0], at[1]);
+        assert.equal(await tipShown(d), "89.9800 => 89.7008  d=0.2792", "the marker stays under the pointer");
+        const zoomed = await pointedLeft();
+        assert.ok(89.98 - zoomed < (89.98 - whole) * 0.6, `${whole} → ${zoomed}: three notches in`);
         await d.keys(["Home"]);
-        await d.eval(() => { document.getElementById("chart-tip").hidden = true; });
-        await page.mouse.move(chosen.at[0], chosen.at[1]);
-        await waitFor(d, "the tip", () => !document.getElementById("chart-tip").hidden);
-        assert.equal(await d.eval(() => document.getElementById("chart-tip").textContent), line);
+        assert.equal(await pointedLeft(), whole);
     }],
     ["the report's menu, a press and a failed press: the chart follows the run", async (d, url, {page}) => {
         await open(d, url);
