@@ -423,7 +423,7 @@ window.FormulaTestChart = function (core, chart, {report, designed, chosenLine, 
         tip.hidden = true;
     }
 
-    // The chart's keys, while it has the focus.
+    // The chart's keys, while it has the focus. On a Mac ⌘ stands for Ctrl.
     const commandKey = event => event.ctrlKey || (/Mac|iPhone|iPad/.test(navigator.platform) && event.metaKey);
     const walk = key => () => choose(chart.Walk(core.WalkKey[key]));
     const zoom = notches => () => { chart.ZoomAtChosen(notches); showView(); };
@@ -481,5 +481,5 @@ window.FormulaTestChart = function (core, chart, {report, designed, chosenLine, 
         navigator.clipboard.write([new ClipboardItem({"image/png": image()})]).catch(() => {});
     }
 
-    return {open, update, look};
+    return {open, update, look, commandKey};
 };

@@ -138,7 +138,7 @@
             ], memo1);
         });
 
-        const commandKey = event => event.ctrlKey || (/Mac|iPhone|iPad/.test(navigator.platform) && event.metaKey);
+        const commandKey = chartPanel.commandKey;
         document.addEventListener("keydown", event => {
             if (failure.open)
                 return;
