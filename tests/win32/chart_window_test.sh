@@ -9,17 +9,7 @@
 set -euo pipefail
 program=$1 screenshot=$2
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-find_window() {
-    local window
-    for _ in $(seq 200); do
-        window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-        [ -n "$window" ] && { echo "$window"; return; }
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
+. "$(dirname "$0")/wine_window.sh"
 
 wine "$program" >/dev/null 2>&1 &
 app=$!
@@ -51,11 +41,5 @@ import -window root -crop "$((X + WIDTH - left))x$((bottom - top))+${left}+${top
 xdotool key ctrl+g
 xdotool mousemove $((x + 400)) $((y + 200))
 sleep 0.3
-xdotool key alt+F4
-for _ in $(seq 100); do
-    kill -0 $app 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 $app 2>/dev/null && fail "the program goes on after Alt+F4"
-wait $app || fail "exit code $?"
+end_by_alt_f4
 echo "ok: formula-test.exe with its chart under Wine"

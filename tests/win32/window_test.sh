@@ -9,19 +9,7 @@
 set -euo pipefail
 program=$1 screenshot=$2
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-# find_window NAME: the X window of that name, waited for; boxes come and go
-# asynchronously.
-find_window() {
-    local window
-    for _ in $(seq 200); do
-        window=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) || true
-        [ -n "$window" ] && { echo "$window"; return; }
-        sleep 0.1
-    done
-    fail "no window \"$1\""
-}
+. "$(dirname "$0")/wine_window.sh"
 
 # A backgrounded wine that holds this script's output would keep ctest waiting.
 wine "$program" >/dev/null 2>&1 &
@@ -59,11 +47,5 @@ xdotool key --delay 50 Tab Tab space
 sleep 1
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$screenshot"
 
-xdotool key alt+F4
-for _ in $(seq 100); do
-    kill -0 $app 2>/dev/null || break
-    sleep 0.1
-done
-trap - EXIT
-wait $app || fail "exit code $?"
+end_by_alt_f4
 echo "ok: formula-test.exe under Wine"
