@@ -1,7 +1,9 @@
 // The page's view of the core and of the window's rules: everything the page
 // decides beyond showing and reading its elements is decided here, by the same
 // code as in the other shells.
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <emscripten/bind.h>
@@ -74,22 +76,24 @@ TSize AsSize(const val& size)
     return {size["width"].as<int>(), size["height"].as<int>()};
 }
 
+// A JavaScript object of these fields.
+val Object(std::initializer_list<std::pair<const char*, val>> fields)
+{
+    val object = val::object();
+    for (const auto& [name, value] : fields)
+        object.set(name, value);
+    return object;
+}
+
 val Size(TSize size)
 {
-    val result = val::object();
-    result.set("width", size.Width);
-    result.set("height", size.Height);
-    return result;
+    return Object({{"width", val(size.Width)}, {"height", val(size.Height)}});
 }
 
 val Rect(const TRect& rect)
 {
-    val result = val::object();
-    result.set("left", rect.Left);
-    result.set("top", rect.Top);
-    result.set("width", rect.Width);
-    result.set("height", rect.Height);
-    return result;
+    return Object({{"left", val(rect.Left)}, {"top", val(rect.Top)}, {"width", val(rect.Width)},
+                   {"height", val(rect.Height)}});
 }
 
 // The window as the page lays it out once the height of "0" in its font is
@@ -188,10 +192,7 @@ val Ticks(bool angles, double low, double high)
         values.call<void>("push", tick.Value);
         labels.call<void>("push", tick.Label);
     }
-    val ticks = val::object();
-    ticks.set("values", values);
-    ticks.set("labels", labels);
-    return ticks;
+    return Object({{"values", values}, {"labels", labels}});
 }
 
 TPlotArea AsPlot(const val& plot)
@@ -203,12 +204,8 @@ TPlotArea AsPlot(const val& plot)
 val View(const TChartState& chart)
 {
     const TView& view = chart.View();
-    val result = val::object();
-    result.set("left", view.Left);
-    result.set("right", view.Right);
-    result.set("bottom", view.Bottom);
-    result.set("top", view.Top);
-    return result;
+    return Object({{"left", val(view.Left)}, {"right", val(view.Right)}, {"bottom", val(view.Bottom)},
+                   {"top", val(view.Top)}});
 }
 
 // A copy of the values the page draws, as typed arrays: the page keeps them
@@ -235,11 +232,7 @@ val Samples(const TChartState& chart)
         const TSample* at = NearestInAngle(sweep.Samples, sample.Angle);
         kept.call<void>("push", int(at - sweep.Samples.data()));
     }
-    val samples = val::object();
-    samples.set("angles", Copied(angles));
-    samples.set("d", Copied(d));
-    samples.set("kept", kept);
-    return samples;
+    return Object({{"angles", Copied(angles)}, {"d", Copied(d)}, {"kept", kept}});
 }
 
 // The chart's operations on points: an angle and its d, or x and y in CSS
@@ -278,10 +271,8 @@ val ChosenLine(const TChartState& chart)
     const int kept = chart.Chosen();
     if (kept < 0)
         return val::null();
-    val line = val::object();
-    line.set("text", ReportLine(chart.Shown().Kept[std::size_t(kept)]));
-    line.set("number", ReportLineNumber(kept));
-    return line;
+    return Object({{"text", val(ReportLine(chart.Shown().Kept[std::size_t(kept)]))},
+                   {"number", val(ReportLineNumber(kept))}});
 }
 
 std::string Csv(const TChartState& chart)
